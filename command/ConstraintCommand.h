@@ -1,0 +1,12 @@
+#pragma once
+// The "const" and "condconst" commands.
+
+#include "command/Token.h"
+
+namespace vexmolda {
+
+// Adds the line's membership items to an operation's constraints ("const"),
+// or one implication made of them ("condconst").
+void executeConstraintCommand(const TokenList& tokens);
+
+}  // namespace vexmolda

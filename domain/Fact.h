@@ -1,0 +1,69 @@
+#pragma once
+// Predicate declarations, interned facts, and their text forms.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "domain/Atom.h"
+#include "domain/CreationSequence.h"
+#include "domain/NameRegistry.h"
+
+namespace vexmolda {
+
+// One record for declarations (typed), facts of states and operation literals.
+struct Fact : Sequenced {
+    Fact(std::string name, bool typed, std::vector<Atom*> args)
+        : name(std::move(name)), typed(typed), args(std::move(args)) {}
+
+    std::string name;
+    bool typed;
+    std::vector<Atom*> args;
+    // Position in factPool: dense ids for the solvers; -1 for declarations.
+    int id = -1;
+};
+
+// A predicate declaration: its args are the Variables it owns.
+struct Predicate : Fact {
+    explicit Predicate(std::string name) : Fact(std::move(name), true, {}) {}
+    void addParameter(std::unique_ptr<Variable> variable) {
+        args.push_back(variable.get());
+        variables.push_back(std::move(variable));
+    }
+    std::vector<std::unique_ptr<Variable>> variables;
+};
+
+// Every fact made by makeFact, in creation order; one name with one argument
+// list is one Fact for the whole run.
+class FactPool {
+public:
+    // The interned fact, made on first request.
+    Fact* intern(const std::string& name, const std::vector<Atom*>& args);
+    void clear();
+    std::size_t size() const { return facts.size(); }
+    Fact* operator[](std::size_t id) const { return facts[id].get(); }
+
+private:
+    struct KeyHash {
+        std::size_t operator()(const std::pair<std::string, std::vector<Atom*>>& key) const;
+    };
+    std::vector<std::unique_ptr<Fact>> facts;
+    std::unordered_map<std::pair<std::string, std::vector<Atom*>>, Fact*, KeyHash> index;
+};
+
+extern FactPool factPool;
+extern NameRegistry<Predicate> predicates;
+
+Predicate* declarePredicate(const std::string& name);
+Predicate* findPredicate(const std::string& name);
+// The interned fact after the predicate, count and exact type checks; null
+// after a message when a check fails.
+Fact* makeFact(const std::string& name, const std::vector<Atom*>& args);
+// Destroys every predicate and every fact.
+void clearPredicatesAndFacts();
+
+// "name(a,b)" for facts, "name(type:a, type:b)" for declarations.
+std::string factText(const Fact& fact);
+
+}  // namespace vexmolda

@@ -1,0 +1,61 @@
+#include "grounding/InstanceText.h"
+
+#include <cstdio>
+
+#include "grounding/Grounding.h"
+
+namespace vexmolda {
+
+namespace {
+
+template <class Element>
+std::string signature(const std::string& name, bool typed, const std::vector<Element*>& elements) {
+    std::string text = name + "(";
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (i > 0) text += typed ? ", " : ",";
+        if (typed) text += elements[i]->type->name + ":";
+        text += elements[i]->name;
+    }
+    return text + ")\n";
+}
+
+void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+}  // namespace
+
+std::string signatureText(const Operation& operation) {
+    return signature(operation.name, operation.typed, operation.params);
+}
+
+std::string signatureText(const OperationInstance& instance) {
+    return signature(instance.name, instance.typed, instance.args);
+}
+
+std::string operationBlockText(const Operation& operation) {
+    std::string head = signatureText(operation);
+    head.pop_back();
+    std::string text = "\n" + head + " - (" + std::to_string(countInstances(operation)) + " instances)\n";
+    text += "  pre: " + stateText(operation.pre);
+    text += "  del: " + stateText(operation.del);
+    text += "  add: " + stateText(operation.add);
+    text += "  const: ";
+    bool first = true;
+    for (const Constraint* constraint : operation.constraints) {
+        if (!first) text += " ^ ";
+        text += constraint->toString();
+        first = false;
+    }
+    return text + "\n";
+}
+
+void printOperation(const Operation& operation) { writeOut(operationBlockText(operation)); }
+
+std::string instancesText() {
+    std::string text;
+    for (const auto& instance : instanceList) text += signatureText(*instance);
+    return text;
+}
+
+void printInstances() { writeOut(instancesText()); }
+
+}  // namespace vexmolda

@@ -1,0 +1,68 @@
+#pragma once
+// Ground operations and the one list that holds them in build order.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "domain/Atom.h"
+#include "domain/Operation.h"
+#include "domain/State.h"
+
+namespace vexmolda {
+
+// An operation with every parameter bound to an object; its sets hold ground facts.
+struct OperationInstance {
+    std::string name;
+    bool typed = false;
+    std::vector<Atom*> args;
+    State pre;
+    State add;
+    State del;
+    // Position in instanceList: dense ids for the solvers.
+    int id = -1;
+};
+
+// Every instance in the order appended; entries keep their address until the
+// list is cleared. Indexed so the existence and redundancy checks find the
+// first matching entry without a scan.
+class InstanceList {
+public:
+    std::size_t size() const { return entries.size(); }
+    bool empty() const { return entries.empty(); }
+    OperationInstance* operator[](std::size_t i) const { return entries[i].get(); }
+    std::vector<std::unique_ptr<OperationInstance>>::const_iterator begin() const { return entries.begin(); }
+    std::vector<std::unique_ptr<OperationInstance>>::const_iterator end() const { return entries.end(); }
+
+    // The first entry of that name and those arguments, or null.
+    OperationInstance* findBinding(const std::string& name, const std::vector<Atom*>& args) const;
+    // The first entry whose pre, add and del equal those of the given one, or null.
+    OperationInstance* findSameSets(const OperationInstance& instance) const;
+    void append(std::unique_ptr<OperationInstance> instance);
+    void clear();
+
+private:
+    struct BindingKey {
+        std::string name;
+        std::vector<Atom*> args;
+        bool operator==(const BindingKey&) const = default;
+    };
+    struct BindingHash {
+        std::size_t operator()(const BindingKey& key) const;
+    };
+    struct SetsHash {
+        std::size_t operator()(const OperationInstance* instance) const;
+    };
+    struct SetsEqual {
+        bool operator()(const OperationInstance* left, const OperationInstance* right) const;
+    };
+
+    std::vector<std::unique_ptr<OperationInstance>> entries;
+    std::unordered_map<BindingKey, OperationInstance*, BindingHash> byBinding;
+    std::unordered_map<const OperationInstance*, OperationInstance*, SetsHash, SetsEqual> bySets;
+};
+
+extern InstanceList instanceList;
+
+}  // namespace vexmolda
