@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "command/LoadFile.h"
+#include "command/TextBuffer.h"
+#include "domain/State.h"
+#include "grounding/Grounding.h"
+#include "solvers/AStar.h"
+#include "solvers/SearchHeap.h"
+#include "solvers/StateOperations.h"
+#include "support/Session.h"
+
+namespace vexmolda {
+namespace {
+
+using testing::freshSession;
+using testing::runLines;
+
+// The search written the slow, literal way: full plan copies, a linear scan
+// of the queue, every instance tried, the standard library's heap. The fast
+// search must find the very same plan.
+struct ReferenceResult {
+    bool found = false;
+    std::vector<OperationInstance*> steps;
+    int cost = 0;
+};
+
+ReferenceResult referenceAStar(const State& initial, const State& goal) {
+    struct Node {
+        State state;
+        int cost;
+        std::vector<OperationInstance*> steps;
+    };
+    auto greaterCost = [](const Node& left, const Node& right) { return left.cost > right.cost; };
+    ReferenceResult result;
+    const int h0 = openGoalCount(initial, goal);
+    if (h0 == 0) {
+        result.found = true;
+        return result;
+    }
+    std::vector<Node> open{{initial, h0, {}}};
+    std::vector<State> closed;
+    while (!open.empty()) {
+        std::pop_heap(open.begin(), open.end(), greaterCost);
+        const Node parent = open.back();
+        open.pop_back();
+        result.cost = parent.cost;
+        result.steps = parent.steps;
+        for (const auto& instance : instanceList) {
+            Node child = parent;
+            applyInstance(child.state, *instance);
+            if (child.state == parent.state) continue;
+            if (std::any_of(open.begin(), open.end(), [&](const Node& n) { return n.state == child.state; })) continue;
+            if (std::find(closed.begin(), closed.end(), child.state) != closed.end()) continue;
+            child.steps.push_back(instance.get());
+            const int h = openGoalCount(child.state, goal);
+            if (h == 0) {
+                result.found = true;
+                result.steps = child.steps;
+                return result;
+            }
+            child.cost = h + static_cast<int>(child.steps.size());
+            open.push_back(child);
+            std::push_heap(open.begin(), open.end(), greaterCost);
+            if (std::find(closed.begin(), closed.end(), parent.state) == closed.end()) closed.push_back(parent.state);
+        }
+    }
+    return result;
+}
+
+void expectSameAsReference() {
+    const ReferenceResult expected = referenceAStar(initState, goalState);
+    aStar& solver = aStarSolver();
+    currentPlan = nullptr;
+    ASSERT_EQ(solver.solve(initState, goalState, 0), expected.found);
+    if (!expected.found || expected.steps.empty()) return;
+    EXPECT_EQ(solver.plan.steps, expected.steps);
+    EXPECT_EQ(solver.plan.cost, expected.cost);
+    EXPECT_EQ(currentPlan, &solver.plan);
+    State reached = initState;
+    for (const OperationInstance* step : solver.plan.steps) applyInstance(reached, *step);
+    EXPECT_TRUE(goalsHold(reached, goalState));
+    EXPECT_EQ(reached, solver.plan.state);
+}
+
+TEST(SearchHeap, EqualCostsLeaveInTheStandardHeapOrder) {
+    // Same pushes and pops against the library heap with a greater-cost order.
+    SearchHeap heap;
+    std::vector<HeapEntry> reference;
+    auto greaterCost = [](const HeapEntry& l, const HeapEntry& r) { return l.cost > r.cost; };
+    unsigned seed = 7;
+    for (std::uint32_t i = 0; i < 2000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        if (seed % 3 != 0 || reference.empty()) {
+            const HeapEntry entry{static_cast<std::int32_t>((seed >> 16) % 5), i};
+            heap.push(entry);
+            reference.push_back(entry);
+            std::push_heap(reference.begin(), reference.end(), greaterCost);
+        } else {
+            ASSERT_EQ(heap.top().node, reference.front().node);
+            heap.pop();
+            std::pop_heap(reference.begin(), reference.end(), greaterCost);
+            reference.pop_back();
+        }
+    }
+}
+
+TEST(AStar, CargoExamplePlanReachesTheGoal) {
+    freshSession();
+    loadFile(testing::sourcePath("examples/rocket.pln"));
+    expectSameAsReference();
+    EXPECT_EQ(aStarSolver().plan.toString(),
+              "load(a,r,london)\nload(b,r,london)\nfly(r,london,paris)\nunload(a,r,paris)\nunload(b,r,paris)\n");
+}
+
+TEST(AStar, StandardProblemsGiveTheLiteralSearchsPlan) {
+    for (const char* file : {"tests/data/domains/gripper-prob01.pln", "tests/data/domains/blocks-4-0.pln",
+                             "tests/data/domains/blocks-5-0.pln"}) {
+        SCOPED_TRACE(file);
+        freshSession();
+        loadFile(testing::sourcePath(file));
+        expectSameAsReference();
+    }
+}
+
+TEST(AStar, TieBreakingPicksTheFirstInstanceInListOrder) {
+    freshSession();
+    runLines({"type t", "atom t x y", "pred p(t:a)", "pred g()", "op reach(t:a)", "pre reach p(a)", "add reach g()",
+              "op make(t:a)", "add make p(a)", "init", "goal g()", "buildInst"});
+    expectSameAsReference();
+    // make(x) comes before make(y); reaching g needs two steps either way.
+    EXPECT_EQ(aStarSolver().plan.toString(), "make(x)\nreach(x)\n");
+}
+
+TEST(AStar, OneStepPlanKeepsTheStartNodesCost) {
+    freshSession();
+    runLines({"type t", "atom t x", "pred p(t:a)", "pred q(t:a)", "op go(t:a)", "add go p(a) q(a)", "init",
+              "goal p(x) q(x)", "buildInst"});
+    ASSERT_TRUE(aStarSolver().solve(initState, goalState, 0));
+    EXPECT_EQ(aStarSolver().plan.toString(), "go(x)\n");
+    EXPECT_EQ(aStarSolver().plan.cost, 2);
+}
+
+TEST(AStar, GoalAlreadyTrueIsFoundWithoutAPlan) {
+    freshSession();
+    runLines({"type t", "atom t x", "pred p(t:a)", "init p(x)", "goal p(x)"});
+    currentPlan = nullptr;
+    aStarSolver().plan.steps.clear();
+    EXPECT_TRUE(aStarSolver().solve(initState, goalState, 5));
+    EXPECT_EQ(currentPlan, nullptr);
+}
+
+TEST(AStar, UnreachableGoalExhaustsTheStates) {
+    freshSession();
+    runLines({"type t", "atom t x y", "pred p(t:a)", "pred q(t:a)", "op flip(t:a t:b)", "pre flip p(a)", "add flip p(b)",
+              "del flip p(a)", "init p(x)", "goal q(x)", "buildInst"});
+    currentPlan = nullptr;
+    EXPECT_FALSE(aStarSolver().solve(initState, goalState, 0));
+    EXPECT_EQ(currentPlan, nullptr);
+    EXPECT_EQ(referenceAStar(initState, goalState).found, false);
+}
+
+TEST(AStar, InstanceThatChangesNothingIsNeverApplied) {
+    freshSession();
+    runLines({"type t", "atom t x", "pred p(t:a)", "pred q(t:a)", "op idle(t:a)", "pre idle p(a)", "add idle p(a)",
+              "op finish(t:a)", "pre finish p(a)", "add finish q(a)", "init p(x)", "goal q(x)", "buildInst"});
+    ASSERT_TRUE(aStarSolver().solve(initState, goalState, 0));
+    EXPECT_EQ(aStarSolver().plan.toString(), "finish(x)\n");
+}
+
+TEST(AStar, SolveCommandShowsThePlanAndAFailureClearsIt) {
+    freshSession();
+    loadFile(testing::sourcePath("examples/rocket.pln"));
+    messages.clear();
+    runLines({"solve a*"});
+    ASSERT_NE(currentPlan, nullptr);
+    EXPECT_EQ(log.text(), "\nSolution found\n");
+    runLines({"goal inside(a,r) at(a,paris)", "solve a*"});
+    EXPECT_EQ(currentPlan, nullptr);
+    EXPECT_EQ(log.text(), "\nSolution not found\n");
+}
+
+}  // namespace
+}  // namespace vexmolda
