@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "command/Execute.h"
+#include "command/LoadFile.h"
+#include "command/TextBuffer.h"
+#include "domain/Atom.h"
+#include "domain/State.h"
+#include "support/Session.h"
+
+namespace vexmolda {
+namespace {
+
+using testing::freshSession;
+using testing::messageText;
+using testing::runLines;
+using testing::writeTempFile;
+
+TEST(LoadFile, MissingFileKeepsTheDomain) {
+    freshSession();
+    runLines({"type keep"});
+    loadFile("/nonexistent/dir/x.pln");
+    EXPECT_NE(findType("keep"), nullptr);
+    EXPECT_EQ(messageText(), "File \"/nonexistent/dir/x.pln\" not found\n");
+}
+
+TEST(LoadFile, EmptyFileOrDirectoryWipes) {
+    freshSession();
+    runLines({"type gone"});
+    loadFile(writeTempFile("empty.pln", ""));
+    EXPECT_EQ(findType("gone"), nullptr);
+    runLines({"type gone"});
+    loadFile(std::filesystem::temp_directory_path().string());
+    EXPECT_EQ(findType("gone"), nullptr);
+    EXPECT_EQ(messageText(), "");
+}
+
+TEST(LoadFile, LinesAreCutAt254Bytes) {
+    freshSession();
+    // "type " + 249 bytes of name = 254 bytes; the rest is a line of its own.
+    const std::string first(249, 'a');
+    const std::string line = "type " + first + "type tail";
+    ASSERT_EQ(line.size(), 263u);
+    loadFile(writeTempFile("long.pln", line + "\n"));
+    EXPECT_NE(findType(first), nullptr);
+    EXPECT_NE(findType("tail"), nullptr);
+
+    // 300 bytes: 254 and 46.
+    freshSession();
+    const std::string name300(295, 'b');
+    loadFile(writeTempFile("long300.pln", "type " + name300 + "\n"));
+    EXPECT_NE(findType(std::string(249, 'b')), nullptr);
+    EXPECT_EQ(messageText(), "Unknown command or not enough parameters\n");
+}
+
+TEST(LoadFile, CarriageReturnBeforeNewlineIsDropped) {
+    freshSession();
+    loadFile(writeTempFile("crlf.pln", "type a\r\ntype b\rc\n"));
+    EXPECT_NE(findType("a"), nullptr);
+    EXPECT_NE(findType("b\rc"), nullptr);
+}
+
+TEST(LoadFile, LastLineWithoutNewlineRuns) {
+    freshSession();
+    loadFile(writeTempFile("nonl.pln", "type a\ntype b"));
+    EXPECT_NE(findType("b"), nullptr);
+}
+
+TEST(LoadFile, InitLinesReplaceEachOther) {
+    freshSession();
+    loadFile(writeTempFile("init.pln", "type t\natom t a b\npred p(t:x)\ninit p(a)\ninit p(b)\n"));
+    EXPECT_EQ(stateText(initState), "p(b)\n");
+}
+
+TEST(LoadFile, NestedFilesWipeAndTheOuterGoesOn) {
+    freshSession();
+    const std::string inner = writeTempFile("inner.pln", "type inner\n");
+    loadFile(writeTempFile("outer.pln", "type outer\nfile " + inner + "\ntype after\n"));
+    EXPECT_EQ(findType("outer"), nullptr);
+    EXPECT_NE(findType("inner"), nullptr);
+    EXPECT_NE(findType("after"), nullptr);
+}
+
+TEST(LoadFile, AFileThatLoadsItselfIsRefused) {
+    freshSession();
+    const std::string path = writeTempFile("self.pln", "");
+    {
+        std::FILE* file = std::fopen(path.c_str(), "w");
+        std::fprintf(file, "type before\nfile %s\ntype after\n", path.c_str());
+        std::fclose(file);
+    }
+    loadFile(path);
+    EXPECT_NE(findType("before"), nullptr);
+    EXPECT_NE(findType("after"), nullptr);
+    EXPECT_EQ(messageText(), "File \"" + path + "\" is already being loaded\n");
+}
+
+TEST(LoadFile, DeepNestingStopsAt64) {
+    freshSession();
+    // 70 files, each loading the next.
+    std::vector<std::string> paths;
+    for (int i = 0; i < 70; ++i) paths.push_back(writeTempFile("n" + std::to_string(i) + ".pln", ""));
+    for (int i = 0; i < 70; ++i) {
+        std::FILE* file = std::fopen(paths[i].c_str(), "w");
+        if (i + 1 < 70) std::fprintf(file, "type t%d\nfile %s\n", i, paths[i + 1].c_str());
+        std::fclose(file);
+    }
+    loadFile(paths[0]);
+    EXPECT_EQ(messageText(), "File \"" + paths[64] + "\" nested too deeply\n");
+    EXPECT_NE(findType("t63"), nullptr);
+    EXPECT_EQ(findType("t62"), nullptr);
+}
+
+}  // namespace
+}  // namespace vexmolda
