@@ -32,6 +32,11 @@ public:
     // Runs the search from the initial state; the final node is reported in
     // resultNode (the goal node, or the last node taken when none was found).
     bool run(const State& initial, SearchStatistics& statistics);
+    std::size_t bytesUsed() const {
+        return states.bytesUsed() + nodes.capacity() * sizeof(SearchNode) +
+               waitingInOpen.capacity() * sizeof(std::uint32_t) + closed.capacity() / 8;
+    }
+    std::size_t statesStored() const { return states.size(); }
     // The plan ending in resultNode, with the given cost.
     void fillPlan(Plan& plan) const;
 
@@ -178,6 +183,8 @@ bool aStar::solve(const State& initial, const State& goal, std::int32_t) {
     Search search(goal, generator);
     const bool found = search.run(initial, statistics);
     search.fillPlan(plan);
+    statistics.statesStored = search.statesStored();
+    statistics.bytesUsed = search.bytesUsed();
     if (found) currentPlan = &plan;
     return found;
 }
