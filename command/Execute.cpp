@@ -9,6 +9,7 @@
 #include "command/ConstraintCommand.h"
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
+#include "command/RebuildInstances.h"
 #include "command/Switches.h"
 #include "command/TextBuffer.h"
 #include "command/Wipe.h"
@@ -85,10 +86,7 @@ void instanceCommand(const TokenList& tokens) {
     instantiate(tokens[1].text, objects);
 }
 
-void buildInstancesCommand(const TokenList&) {
-    if (currentPlan) currentPlan->clear();
-    buildAllInstances();
-}
+void buildInstancesCommand(const TokenList&) { rebuildInstances(); }
 
 void solveCommand(const TokenList& tokens) {
     runSolver(tokens[1].text, tokens.size() > 2 ? cAtoi(tokens[2].text) : 0);

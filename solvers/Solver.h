@@ -20,6 +20,8 @@ public:
     virtual bool solve(const State& initial, const State& goal, std::int32_t limit) = 0;
     // Discards what the solver keeps between runs; called by "wipe".
     virtual void reset() {}
+    // Drops whatever refers to instances; called before the instance list is rebuilt.
+    virtual void forgetInstances() {}
 };
 
 // Solver names in byte order to the (non-owned) solver objects.
