@@ -5,27 +5,40 @@
 #include "command/Execute.h"
 #include "command/LoadFile.h"
 #include "command/Report.h"
+#include "pddl/PddlLoader.h"
+#include "pddl/PlanWriter.h"
 
 namespace vexmolda {
 
 namespace {
 
 const char* const usage =
-    "usage: vexmolda-batch [FILE | -c LINE]...\n"
-    "  FILE     load a domain file (wipes the domain first, then runs its lines)\n"
-    "  -c LINE  run LINE as one command line\n"
+    "usage: vexmolda-batch [FILE | -c LINE | --pddl DOMAIN PROBLEM]... [--pddl-out FILE.pln] [--plan-out FILE]\n"
+    "  FILE                   load a domain file (wipes the domain first, then runs its lines)\n"
+    "  -c LINE                run LINE as one command line\n"
+    "  --pddl DOMAIN PROBLEM  load a PDDL domain and problem (wipes the domain first; builds the instances)\n"
+    "  --pddl-out FILE.pln    also save the translation of --pddl as a domain file\n"
+    "  --plan-out FILE        after the last argument, write the plan in PDDL plan format\n"
     "Arguments run in order; the report is printed once at the end.\n";
 
 bool isOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
-// Every option known and every "-c" followed by its line.
-bool argumentsAreValid(const std::vector<std::string>& arguments) {
+// How many values follow an option; -1 for an unknown option.
+int valueCount(const std::string& option) {
+    if (option == "-c" || option == "--pddl-out" || option == "--plan-out") return 1;
+    if (option == "--pddl") return 2;
+    return -1;
+}
+
+// Every option known and followed by its values; picks up the output files.
+bool readArguments(const std::vector<std::string>& arguments, std::string& pddlOut, std::string& planOut) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "-c") {
-            if (++i == arguments.size()) return false;
-        } else if (isOption(arguments[i])) {
-            return false;
-        }
+        if (!isOption(arguments[i])) continue;
+        const int count = valueCount(arguments[i]);
+        if (count < 0 || i + count >= arguments.size()) return false;
+        if (arguments[i] == "--pddl-out") pddlOut = arguments[i + 1];
+        if (arguments[i] == "--plan-out") planOut = arguments[i + 1];
+        i += count;
     }
     return true;
 }
@@ -39,19 +52,32 @@ int runBatch(const std::vector<std::string>& arguments) {
             return 0;
         }
     }
-    if (!argumentsAreValid(arguments)) {
+    std::string pddlOut;
+    std::string planOut;
+    if (!readArguments(arguments, pddlOut, planOut)) {
         std::fputs(usage, stderr);
         return 2;
     }
+    bool outputsWritten = true;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "-c") {
+        const std::string& argument = arguments[i];
+        if (argument == "-c") {
             executeLine(arguments[++i]);
+        } else if (argument == "--pddl") {
+            const bool loaded = loadPddl(arguments[i + 1], arguments[i + 2], pddlOut);
+            // A refusal is only a message, as for domain files; a translation
+            // that was asked to be saved and was not is a failed output.
+            if (!loaded && !pddlOut.empty()) outputsWritten = false;
+            i += 2;
+        } else if (argument == "--pddl-out" || argument == "--plan-out") {
+            ++i;
         } else {
-            loadFile(arguments[i]);
+            loadFile(argument);
         }
     }
+    if (!planOut.empty() && !writeCurrentPlan(planOut)) outputsWritten = false;
     printReport(false);
-    return 0;
+    return outputsWritten ? 0 : 1;
 }
 
 }  // namespace vexmolda

@@ -1,13 +1,15 @@
 #pragma once
-// The headless runner: domain files and command lines from the arguments.
+// The headless runner: domain files, PDDL tasks and command lines from the arguments.
 
 #include <string>
 #include <vector>
 
 namespace vexmolda {
 
-// Runs the arguments in order ("-c LINE" or a domain file), then prints the
-// report once; returns the exit status.
+// Runs the arguments in order ("-c LINE", "--pddl DOMAIN PROBLEM" or a domain
+// file), writes the plan when "--plan-out FILE" is given, then prints the
+// report once; returns the exit status (1 when a requested file could not be
+// written, 2 for bad arguments).
 int runBatch(const std::vector<std::string>& arguments);
 
 }  // namespace vexmolda

@@ -1,0 +1,32 @@
+#pragma once
+// Command-language names for PDDL names, and the way back for plans.
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace vexmolda {
+
+// The name with every byte the tokenizer treats as a separator or a negation
+// replaced by "_".
+std::string commandSafeName(const std::string& name);
+
+// Hands out safe names unique within one kind; a taken name gets "_2", "_3"...
+// so two distinct PDDL names never end up as one.
+class NameAllocator {
+public:
+    explicit NameAllocator(std::set<std::string> reserved = {}) : taken(std::move(reserved)) {}
+    std::string allocate(const std::string& pddlName);
+    bool isTaken(const std::string& name) const { return taken.count(name) > 0; }
+
+private:
+    std::set<std::string> taken;
+};
+
+// Command names of actions and objects to their spelling in the PDDL files.
+struct PddlNames {
+    std::map<std::string, std::string> actionSpelling;
+    std::map<std::string, std::string> objectSpelling;
+};
+
+}  // namespace vexmolda

@@ -1,0 +1,80 @@
+#include "pddl/SExpression.h"
+
+namespace vexmolda {
+
+std::string lowerCase(const std::string& text) {
+    std::string lowered = text;
+    for (char& byte : lowered) {
+        if (byte >= 'A' && byte <= 'Z') byte = static_cast<char>(byte - 'A' + 'a');
+    }
+    return lowered;
+}
+
+std::string SExpression::key() const { return isList ? std::string() : lowerCase(text); }
+
+bool SExpression::startsWith(const std::string& keyword) const {
+    return isList && !items.empty() && items[0].isWord() && items[0].key() == keyword;
+}
+
+namespace {
+
+bool isBlank(char byte) {
+    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n' || byte == '\f' || byte == '\v';
+}
+
+bool endsWord(char byte) { return isBlank(byte) || byte == '(' || byte == ')' || byte == ';'; }
+
+}  // namespace
+
+bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure) {
+    expressions.clear();
+    // The open lists, innermost last; each is moved into its parent when closed.
+    std::vector<SExpression> open;
+    int line = 1;
+    std::size_t position = 0;
+    auto store = [&](SExpression expression) {
+        if (open.empty()) {
+            expressions.push_back(std::move(expression));
+        } else {
+            open.back().items.push_back(std::move(expression));
+        }
+    };
+    while (position < text.size()) {
+        const char byte = text[position];
+        if (byte == '\n') {
+            ++line;
+            ++position;
+        } else if (isBlank(byte)) {
+            ++position;
+        } else if (byte == ';') {
+            while (position < text.size() && text[position] != '\n') ++position;
+        } else if (byte == '(') {
+            SExpression list;
+            list.isList = true;
+            list.line = line;
+            open.push_back(std::move(list));
+            ++position;
+        } else if (byte == ')') {
+            if (open.empty()) {
+                failure = {line, "\")\" without a matching \"(\""};
+                return false;
+            }
+            SExpression closed = std::move(open.back());
+            open.pop_back();
+            store(std::move(closed));
+            ++position;
+        } else {
+            SExpression word;
+            word.line = line;
+            while (position < text.size() && !endsWord(text[position])) word.text += text[position++];
+            store(std::move(word));
+        }
+    }
+    if (!open.empty()) {
+        failure = {open.back().line, "\"(\" is never closed"};
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vexmolda

@@ -1,0 +1,36 @@
+#pragma once
+// The bracketed expressions PDDL files are made of, read with their line numbers.
+
+#include <string>
+#include <vector>
+
+namespace vexmolda {
+
+// A word or a parenthesised list of expressions; words keep their spelling.
+struct SExpression {
+    bool isList = false;
+    std::string text;                 // the word as written (empty for lists)
+    std::vector<SExpression> items;   // the members of a list
+    int line = 0;                     // line of the word or of the opening "("
+
+    bool isWord() const { return !isList; }
+    // The word lower-cased (PDDL names are case-insensitive); empty for lists.
+    std::string key() const;
+    // A list whose first member is the given keyword (compared lower-cased).
+    bool startsWith(const std::string& keyword) const;
+};
+
+// Lower-cases ASCII letters; other bytes stay.
+std::string lowerCase(const std::string& text);
+
+// Where and why reading stopped.
+struct ReadFailure {
+    int line = 0;
+    std::string reason;
+};
+
+// Reads every top-level expression of a file's text; ";" starts a comment to the
+// end of the line. False with the failure on unbalanced parentheses.
+bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure);
+
+}  // namespace vexmolda

@@ -1,0 +1,329 @@
+#include "pddl/Translation.h"
+
+#include <algorithm>
+#include <map>
+
+namespace vexmolda {
+
+namespace {
+
+const std::string anyTypeName = "any";
+
+// Everything the translation decides, built up step by step.
+class Translator {
+public:
+    Translator(const PddlTask& task, PddlTranslation& out, PddlDiagnostics& diagnostics)
+        : task(task), domain(task.domain), out(out), diagnostics(diagnostics), objects(task.allObjects()) {}
+
+    bool run() {
+        nameTypes();
+        nameObjects();
+        namePredicatesAndActions();
+        decidePredicateTypes();
+        if (!decideDistinctness()) return false;
+        writeTypes();
+        writeAtoms();
+        writePredicates();
+        for (const PddlAction& action : domain.actions) {
+            if (!writeAction(action)) return false;
+        }
+        writeProblem();
+        return true;
+    }
+
+private:
+    void nameTypes() {
+        NameAllocator allocator({anyTypeName, pddlRootType});
+        typeName[pddlRootType] = pddlRootType;
+        for (const PddlType& type : domain.types) typeName[type.name] = allocator.allocate(type.name);
+    }
+
+    // Objects never take a type's name: constraint members look types up first.
+    void nameObjects() {
+        std::set<std::string> reserved = {anyTypeName};
+        for (const auto& [pddl, command] : typeName) reserved.insert(command);
+        NameAllocator allocator(reserved);
+        for (const PddlTypedName& object : objects) {
+            objectName[object.name] = allocator.allocate(object.name);
+            out.names.objectSpelling[objectName[object.name]] = object.spelling;
+        }
+    }
+
+    void namePredicatesAndActions() {
+        NameAllocator predicates;
+        for (const PddlPredicate& predicate : domain.predicates) {
+            predicateName[predicate.name] = predicates.allocate(predicate.name);
+        }
+        NameAllocator actions;
+        for (const PddlAction& action : domain.actions) {
+            actionName[action.name] = actions.allocate(action.name);
+            out.names.actionSpelling[actionName[action.name]] = action.spelling;
+        }
+    }
+
+    // Parameters never take an object's name: literals look objects up first.
+    std::map<std::string, std::string> parameterNames(const PddlAction& action) const {
+        std::set<std::string> reserved;
+        for (const auto& [pddl, command] : objectName) reserved.insert(command);
+        NameAllocator allocator(reserved);
+        std::map<std::string, std::string> names;
+        for (const PddlTypedName& parameter : action.params) names[parameter.name] = allocator.allocate(parameter.name);
+        return names;
+    }
+
+    bool fits(const PddlTypedName& object, const std::string& type) const { return domain.isSubtype(object.type, type); }
+
+    std::string parameterType(const std::string& pddlType) const {
+        return pddlType == pddlRootType ? anyTypeName : typeName.at(pddlType);
+    }
+
+    // Facts check types exactly, grounding accepts subtypes: a predicate
+    // position keeps its type only when everything that can reach it,
+    // objects and parameters alike, has exactly that type.
+    void decidePredicateTypes() {
+        std::map<std::string, std::vector<bool>> mixed;
+        for (const PddlPredicate& predicate : domain.predicates) {
+            mixed[predicate.name].assign(predicate.params.size(), false);
+        }
+        auto reach = [&](const PddlLiteral& literal, const PddlAction* action) {
+            const PddlPredicate& predicate = *domain.findPredicate(literal.predicate);
+            for (std::size_t i = 0; i < literal.args.size(); ++i) {
+                const std::string& declared = predicate.params[i].type;
+                const PddlTerm& term = literal.args[i];
+                bool exact = true;
+                if (!term.isVariable) {
+                    exact = task.findObject(term.name)->type == declared;
+                } else {
+                    const std::string& type = parameterOf(*action, term.name).type;
+                    // A parameter of the root type becomes "any", which no declared type equals.
+                    exact = type == declared && type != pddlRootType;
+                    for (const PddlTypedName& object : objects) {
+                        if (fits(object, type) && object.type != declared) exact = false;
+                    }
+                }
+                if (!exact) mixed[predicate.name][i] = true;
+            }
+        };
+        for (const PddlAction& action : domain.actions) {
+            for (const auto* set : {&action.pre, &action.add, &action.del}) {
+                for (const PddlLiteral& literal : *set) reach(literal, &action);
+            }
+        }
+        for (const PddlLiteral& literal : task.problem.init) reach(literal, nullptr);
+        for (const PddlLiteral& literal : task.problem.goal) reach(literal, nullptr);
+        for (const PddlPredicate& predicate : domain.predicates) {
+            std::vector<std::string>& types = predicateTypes[predicate.name];
+            for (std::size_t i = 0; i < predicate.params.size(); ++i) {
+                types.push_back(mixed[predicate.name][i] ? anyTypeName : typeName.at(predicate.params[i].type));
+            }
+        }
+    }
+
+    static const PddlTypedName& parameterOf(const PddlAction& action, const std::string& name) {
+        return *std::find_if(action.params.begin(), action.params.end(),
+                             [&](const PddlTypedName& parameter) { return parameter.name == name; });
+    }
+
+    bool canShareObject(const std::string& leftType, const std::string& rightType) const {
+        return std::any_of(objects.begin(), objects.end(), [&](const PddlTypedName& object) {
+            return fits(object, leftType) && fits(object, rightType);
+        });
+    }
+
+    bool demandsDistinct(const PddlAction& action, const std::string& left, const std::string& right) const {
+        return std::any_of(action.equalities.begin(), action.equalities.end(), [&](const PddlEquality& equality) {
+            return equality.negated && equality.left.isVariable && equality.right.isVariable &&
+                   ((equality.left.name == left && equality.right.name == right) ||
+                    (equality.left.name == right && equality.right.name == left));
+        });
+    }
+
+    // noDups is the only way to keep two parameters apart, and it holds for
+    // all operations or none; pairs that can never share an object do not count.
+    bool decideDistinctness() {
+        const PddlAction* demanding = nullptr;
+        const PddlEquality* demand = nullptr;
+        const PddlAction* lenient = nullptr;
+        std::string lenientPair;
+        for (const PddlAction& action : domain.actions) {
+            for (std::size_t i = 0; i < action.params.size(); ++i) {
+                for (std::size_t j = i + 1; j < action.params.size(); ++j) {
+                    const PddlTypedName& left = action.params[i];
+                    const PddlTypedName& right = action.params[j];
+                    if (!canShareObject(left.type, right.type)) continue;
+                    if (demandsDistinct(action, left.name, right.name)) {
+                        if (!demanding) demanding = &action;
+                    } else if (!lenient) {
+                        lenient = &action;
+                        lenientPair = "?" + left.name + " and ?" + right.name;
+                    }
+                }
+            }
+        }
+        if (demanding) {
+            for (const PddlEquality& equality : demanding->equalities) {
+                if (equality.negated && equality.left.isVariable && equality.right.isVariable) {
+                    demand = &equality;
+                    break;
+                }
+            }
+        }
+        if (demanding && lenient) {
+            diagnostics.refuse(domain.file, demand->line,
+                               "(not (= ?" + demand->left.name + " ?" + demand->right.name + ")) in action \"" +
+                                   demanding->name + "\" cannot be translated: action \"" + lenient->name +
+                                   "\" lets " + lenientPair +
+                                   " take one object, and distinct objects can only be demanded of all actions");
+            return false;
+        }
+        out.distinctObjects = demanding != nullptr;
+        return true;
+    }
+
+    std::string literalText(const PddlLiteral& literal, const std::map<std::string, std::string>* parameters) const {
+        std::string text = predicateName.at(literal.predicate);
+        if (literal.args.empty()) return text;
+        text += "(";
+        for (std::size_t i = 0; i < literal.args.size(); ++i) {
+            if (i > 0) text += ",";
+            const PddlTerm& term = literal.args[i];
+            text += term.isVariable ? parameters->at(term.name) : objectName.at(term.name);
+        }
+        return text + ")";
+    }
+
+    std::string literalsText(const std::vector<PddlLiteral>& literals,
+                             const std::map<std::string, std::string>* parameters) const {
+        std::string text;
+        for (const PddlLiteral& literal : literals) text += " " + literalText(literal, parameters);
+        return text;
+    }
+
+    void writeTypes() {
+        out.domainLines.push_back("type " + std::string(pddlRootType));
+        // One "derived" line per parent, in the order the parents' first children come.
+        std::vector<std::string> parents;
+        std::map<std::string, std::string> children;
+        for (const PddlType& type : domain.types) {
+            if (!children.count(type.parent)) parents.push_back(type.parent);
+            children[type.parent] += " " + typeName.at(type.name);
+        }
+        for (const std::string& parent : parents) {
+            out.domainLines.push_back("derived " + typeName.at(parent) + children[parent]);
+        }
+    }
+
+    void writeAtoms() {
+        std::vector<std::string> order;
+        std::map<std::string, std::string> members;
+        for (const PddlTypedName& object : objects) {
+            if (!members.count(object.type)) order.push_back(object.type);
+            members[object.type] += " " + objectName.at(object.name);
+        }
+        for (const std::string& type : order) out.domainLines.push_back("atom " + typeName.at(type) + members[type]);
+    }
+
+    void writePredicates() {
+        for (const PddlPredicate& predicate : domain.predicates) {
+            std::string line = "pred " + predicateName.at(predicate.name);
+            const std::vector<std::string>& types = predicateTypes.at(predicate.name);
+            for (std::size_t i = 0; i < predicate.params.size(); ++i) {
+                line += (i == 0 ? "(" : ", ") + types[i] + ":" + commandSafeName(predicate.params[i].name);
+            }
+            if (!predicate.params.empty()) line += ")";
+            out.domainLines.push_back(line);
+        }
+    }
+
+    // Equalities with constants become membership items; between two
+    // parameters only the inequalities noDups stands for are accepted.
+    bool constraintLines(const PddlAction& action, const std::map<std::string, std::string>& parameters,
+                         std::vector<std::string>& lines) {
+        const std::string& name = actionName.at(action.name);
+        for (const PddlEquality& equality : action.equalities) {
+            const PddlTerm& left = equality.left;
+            const PddlTerm& right = equality.right;
+            if (left.isVariable && right.isVariable) {
+                if (left.name == right.name && equality.negated) {
+                    diagnostics.refuse(domain.file, equality.line,
+                                       "(not (= ?" + left.name + " ?" + left.name + ")) in action \"" + action.name +
+                                           "\" never holds");
+                    return false;
+                }
+                if (left.name != right.name && !equality.negated) {
+                    diagnostics.refuse(domain.file, equality.line,
+                                       "(= ?" + left.name + " ?" + right.name + ") in action \"" + action.name +
+                                           "\" cannot be translated: parameters can only be kept apart, not joined");
+                    return false;
+                }
+                continue;  // kept apart by noDups, or always true
+            }
+            if (!left.isVariable && !right.isVariable) {
+                if ((left.name == right.name) == equality.negated) {
+                    diagnostics.refuse(domain.file, equality.line,
+                                       "comparison of the constants \"" + left.name + "\" and \"" + right.name +
+                                           "\" in action \"" + action.name + "\" never holds");
+                    return false;
+                }
+                continue;
+            }
+            const PddlTerm& variable = left.isVariable ? left : right;
+            const PddlTerm& constant = left.isVariable ? right : left;
+            lines.push_back("const " + name + " " + (equality.negated ? "~" : "") + "eq(" +
+                            parameters.at(variable.name) + " " + objectName.at(constant.name) + ")");
+        }
+        return true;
+    }
+
+    bool writeAction(const PddlAction& action) {
+        const std::map<std::string, std::string> parameters = parameterNames(action);
+        const std::string& name = actionName.at(action.name);
+        std::string line = "op " + name;
+        for (std::size_t i = 0; i < action.params.size(); ++i) {
+            const PddlTypedName& parameter = action.params[i];
+            line += (i == 0 ? "(" : ", ") + parameterType(parameter.type) + ":" + parameters.at(parameter.name);
+        }
+        if (!action.params.empty()) line += ")";
+        out.domainLines.push_back(line);
+        // "pre", "add" and "del" need at least one literal on the line.
+        if (!action.pre.empty()) out.domainLines.push_back("pre " + name + literalsText(action.pre, &parameters));
+        if (!action.add.empty()) out.domainLines.push_back("add " + name + literalsText(action.add, &parameters));
+        if (!action.del.empty()) out.domainLines.push_back("del " + name + literalsText(action.del, &parameters));
+        return constraintLines(action, parameters, out.domainLines);
+    }
+
+    void writeProblem() {
+        out.problemLines.push_back("init" + literalsText(task.problem.init, nullptr));
+        out.problemLines.push_back("goal" + literalsText(task.problem.goal, nullptr));
+    }
+
+    const PddlTask& task;
+    const PddlDomain& domain;
+    PddlTranslation& out;
+    PddlDiagnostics& diagnostics;
+    const std::vector<PddlTypedName> objects;
+    std::map<std::string, std::string> typeName;
+    std::map<std::string, std::string> objectName;
+    std::map<std::string, std::string> predicateName;
+    std::map<std::string, std::string> actionName;
+    std::map<std::string, std::vector<std::string>> predicateTypes;
+};
+
+}  // namespace
+
+bool translatePddl(const PddlTask& task, PddlTranslation& translation, PddlDiagnostics& diagnostics) {
+    translation = PddlTranslation{};
+    translation.domainName = task.domain.name;
+    translation.problemName = task.problem.name;
+    return Translator(task, translation, diagnostics).run();
+}
+
+std::vector<std::string> linesToRun(const PddlTranslation& translation, bool noDupsNow) {
+    std::vector<std::string> lines = translation.domainLines;
+    if (noDupsNow != translation.distinctObjects) lines.push_back("noDups");
+    lines.insert(lines.end(), translation.problemLines.begin(), translation.problemLines.end());
+    lines.push_back("buildInst");
+    return lines;
+}
+
+}  // namespace vexmolda

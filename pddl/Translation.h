@@ -1,0 +1,31 @@
+#pragma once
+// The translation of a read PDDL task into lines of the command language.
+
+#include <string>
+#include <vector>
+
+#include "pddl/NameMapping.h"
+#include "pddl/PddlDiagnostics.h"
+#include "pddl/PddlModel.h"
+
+namespace vexmolda {
+
+// The command lines of a task, in the order they must run.
+struct PddlTranslation {
+    std::vector<std::string> domainLines;   // types, atoms, predicates, operations, constraints
+    std::vector<std::string> problemLines;  // init and goal
+    bool distinctObjects = false;           // the value noDups must have
+    PddlNames names;
+    std::string domainName;
+    std::string problemName;
+};
+
+// Translates a task; false after a refusal (an inequality between
+// parameters that noDups cannot express, or an equality that never holds).
+bool translatePddl(const PddlTask& task, PddlTranslation& translation, PddlDiagnostics& diagnostics);
+
+// The lines to execute now: declarations, a "noDups" toggle when the switch
+// differs from what the task needs, the problem, and "buildInst".
+std::vector<std::string> linesToRun(const PddlTranslation& translation, bool noDupsNow);
+
+}  // namespace vexmolda
