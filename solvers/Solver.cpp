@@ -9,6 +9,8 @@
 
 namespace vexmolda {
 
+std::function<void(bool found)> afterSolve;
+
 SolverRegistry& solverRegistry() {
     static SolverRegistry registry;
     return registry;
@@ -39,6 +41,7 @@ void runSolver(const std::string& name, std::int32_t limit) {
     const std::uint64_t cycles = readCycleCounter() - start;
     if (logging()) log.append(std::string("\nSolution ") + (found ? "found" : "not found") + "\n");
     messages.append(timingLine(cycles));
+    if (afterSolve) afterSolve(found);
 }
 
 }  // namespace vexmolda

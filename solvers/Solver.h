@@ -2,6 +2,7 @@
 // The solver interface, the registry of solvers by name, and the solve flow.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -32,6 +33,10 @@ SolverRegistry& solverRegistry();
 // Runs the named solver on initState and goalState: clears the plan and the
 // log, times the run, logs the outcome and adds the timing line to messages.
 void runSolver(const std::string& name, std::int32_t limit);
+
+// Called at the end of every run with whether a plan was found; empty unless
+// a program sets it (the window program writes the plan from here).
+extern std::function<void(bool found)> afterSolve;
 
 // " - required %uk clock cycles (%.4fms at 2Ghz)\n" for a cycle count.
 std::string timingLine(std::uint64_t cycles);
