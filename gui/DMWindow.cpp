@@ -1,0 +1,7 @@
+#include "gui/DMWindow.h"
+
+namespace vexmolda {
+
+DMWindow::DMWindow() : Window("Domain Information", 2.65f, 0.1f, 97.25f, 99.8f) { setColor(128, 180, 255); }
+
+}  // namespace vexmolda

@@ -1,0 +1,24 @@
+#pragma once
+// A light yellow box with one text in it, as wide as the text; the tooltip.
+
+#include <string>
+
+#include "gui/GuiElement.h"
+
+namespace vexmolda {
+
+// A text box sized to its text at size 1.75.
+class Label : public GuiElement {
+public:
+    // A child of guiRoot; the given width is replaced by the text's width plus 1.
+    Label(std::string text, float x, float y, float width, float height);
+
+    void drawSelf() override;
+
+    std::string text;
+};
+
+// The text size of labels.
+constexpr float labelTextSize = 1.75f;
+
+}  // namespace vexmolda

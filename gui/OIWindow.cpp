@@ -1,0 +1,7 @@
+#include "gui/OIWindow.h"
+
+namespace vexmolda {
+
+OIWindow::OIWindow() : Window("Operator Instances", 2.65f, 0.1f, 97.25f, 99.8f) { setColor(128, 180, 255); }
+
+}  // namespace vexmolda

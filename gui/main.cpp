@@ -1,0 +1,3 @@
+#include "gui/MainLoop.h"
+
+int main() { vexmolda::runWindowProgram(); }
