@@ -19,4 +19,21 @@ std::string NameAllocator::allocate(const std::string& pddlName) {
     return name;
 }
 
+std::vector<std::string> NameAllocator::allocateAll(const std::vector<std::string>& pddlNames) {
+    std::vector<std::string> names(pddlNames.size());
+    std::vector<bool> done(pddlNames.size(), false);
+    for (std::size_t i = 0; i < pddlNames.size(); ++i) {
+        const std::string& name = pddlNames[i];
+        if (commandSafeName(name) == name && !taken.count(name)) {
+            names[i] = name;
+            taken.insert(name);
+            done[i] = true;
+        }
+    }
+    for (std::size_t i = 0; i < pddlNames.size(); ++i) {
+        if (!done[i]) names[i] = allocate(pddlNames[i]);
+    }
+    return names;
+}
+
 }  // namespace vexmolda

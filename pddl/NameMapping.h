@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace vexmolda {
 
@@ -17,6 +18,9 @@ class NameAllocator {
 public:
     explicit NameAllocator(std::set<std::string> reserved = {}) : taken(std::move(reserved)) {}
     std::string allocate(const std::string& pddlName);
+    // Allocates for all names, in their order, except that names already safe
+    // and free keep themselves before any changed name may take them.
+    std::vector<std::string> allocateAll(const std::vector<std::string>& pddlNames);
     bool isTaken(const std::string& name) const { return taken.count(name) > 0; }
 
 private:

@@ -9,6 +9,13 @@ namespace {
 
 const std::string anyTypeName = "any";
 
+template <class Named>
+std::vector<std::string> keys(const std::vector<Named>& items) {
+    std::vector<std::string> names;
+    for (const Named& item : items) names.push_back(item.name);
+    return names;
+}
+
 // Everything the translation decides, built up step by step.
 class Translator {
 public:
@@ -35,7 +42,10 @@ private:
     void nameTypes() {
         NameAllocator allocator({anyTypeName, pddlRootType});
         typeName[pddlRootType] = pddlRootType;
-        for (const PddlType& type : domain.types) typeName[type.name] = allocator.allocate(type.name);
+        std::vector<std::string> names;
+        for (const PddlType& type : domain.types) names.push_back(type.name);
+        const std::vector<std::string> allocated = allocator.allocateAll(names);
+        for (std::size_t i = 0; i < names.size(); ++i) typeName[names[i]] = allocated[i];
     }
 
     // Objects never take a type's name: constraint members look types up first.
@@ -43,21 +53,20 @@ private:
         std::set<std::string> reserved = {anyTypeName};
         for (const auto& [pddl, command] : typeName) reserved.insert(command);
         NameAllocator allocator(reserved);
-        for (const PddlTypedName& object : objects) {
-            objectName[object.name] = allocator.allocate(object.name);
-            out.names.objectSpelling[objectName[object.name]] = object.spelling;
+        const std::vector<std::string> allocated = allocator.allocateAll(keys(objects));
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            objectName[objects[i].name] = allocated[i];
+            out.names.objectSpelling[allocated[i]] = objects[i].spelling;
         }
     }
 
     void namePredicatesAndActions() {
-        NameAllocator predicates;
-        for (const PddlPredicate& predicate : domain.predicates) {
-            predicateName[predicate.name] = predicates.allocate(predicate.name);
-        }
-        NameAllocator actions;
-        for (const PddlAction& action : domain.actions) {
-            actionName[action.name] = actions.allocate(action.name);
-            out.names.actionSpelling[actionName[action.name]] = action.spelling;
+        const std::vector<std::string> predicates = NameAllocator().allocateAll(keys(domain.predicates));
+        for (std::size_t i = 0; i < predicates.size(); ++i) predicateName[domain.predicates[i].name] = predicates[i];
+        const std::vector<std::string> actions = NameAllocator().allocateAll(keys(domain.actions));
+        for (std::size_t i = 0; i < actions.size(); ++i) {
+            actionName[domain.actions[i].name] = actions[i];
+            out.names.actionSpelling[actions[i]] = domain.actions[i].spelling;
         }
     }
 
@@ -65,9 +74,9 @@ private:
     std::map<std::string, std::string> parameterNames(const PddlAction& action) const {
         std::set<std::string> reserved;
         for (const auto& [pddl, command] : objectName) reserved.insert(command);
-        NameAllocator allocator(reserved);
+        const std::vector<std::string> allocated = NameAllocator(reserved).allocateAll(keys(action.params));
         std::map<std::string, std::string> names;
-        for (const PddlTypedName& parameter : action.params) names[parameter.name] = allocator.allocate(parameter.name);
+        for (std::size_t i = 0; i < allocated.size(); ++i) names[action.params[i].name] = allocated[i];
         return names;
     }
 

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "PddlTestSupport.h"
+#include "command/Report.h"
+#include "command/TextBuffer.h"
+#include "domain/Atom.h"
+#include "domain/Operation.h"
+#include "pddl/PddlLoader.h"
+#include "support/Session.h"
+
+namespace vexmolda {
+namespace {
+
+using testing::TaskFiles;
+using testing::writeTask;
+
+// A domain whose one action is given; the action starts on line 4.
+std::string domainWithAction(const std::string& action) {
+    return "(define (domain d)\n"
+           "  (:predicates (p ?x) (q ?x))\n"
+           "  ; the action\n"
+           "  (:action a :parameters (?x)\n" +
+           action + "))\n";
+}
+
+const char* const plainProblem = "(define (problem p) (:domain d)\n (:objects o)\n (:init (p o))\n (:goal (q o)))\n";
+
+struct Refusal {
+    std::string domain;
+    std::string problem;
+    std::string construct;  // words the message must contain
+    std::string place;      // "file:line:" of the construct
+};
+
+TEST(PddlRefusals, EachUnsupportedConstructIsNamedWithItsLineAndNothingIsLoaded) {
+    const std::string fine = ":precondition (p ?x) :effect (q ?x)";
+    const std::vector<Refusal> refusals = {
+        {domainWithAction("  :precondition (and (p ?x)\n (not (q ?x))) :effect (q ?x)"), plainProblem,
+         "negative precondition", "domain:6:"},
+        {domainWithAction("  :precondition (or (p ?x) (q ?x)) :effect (q ?x)"), plainProblem, "disjunction (or)",
+         "domain:5:"},
+        {domainWithAction("  :precondition (imply (p ?x) (q ?x)) :effect (q ?x)"), plainProblem, "implication",
+         "domain:5:"},
+        {domainWithAction("  :precondition (exists (?y) (p ?y)) :effect (q ?x)"), plainProblem, "quantifier (exists)",
+         "domain:5:"},
+        {domainWithAction("  :precondition (p ?x)\n  :effect (forall (?y) (q ?y))"), plainProblem,
+         "quantifier (forall)", "domain:6:"},
+        {domainWithAction("  :precondition (p ?x)\n  :effect (when (p ?x) (q ?x))"), plainProblem,
+         "conditional effect (when)", "domain:6:"},
+        {"(define (domain d)\n (:types a b\n c - (either a b))\n (:predicates (p ?x)))\n", plainProblem,
+         "union type (either)", "domain:3:"},
+        {"(define (domain d) (:predicates (p ?x) (q ?x))\n (:derived (q ?x) (p ?x)))\n", plainProblem,
+         "derived predicate", "domain:2:"},
+        {"(define (domain d) (:predicates (p ?x) (q ?x))\n (:durative-action a :parameters (?x)\n"
+         " :duration (= ?duration 1) :condition (at start (p ?x)) :effect (at end (q ?x))))\n",
+         plainProblem, "durative action", "domain:2:"},
+        {"(define (domain d) (:predicates (p ?x) (q ?x))\n (:functions (fuel ?x) - number))\n", plainProblem,
+         "numeric fluent", "domain:2:"},
+        {domainWithAction("  :precondition (> (fuel) 1) :effect (q ?x)"), plainProblem, "numeric condition",
+         "domain:5:"},
+        {domainWithAction("  " + fine),
+         "(define (problem p) (:domain d) (:objects o) (:init (p o))\n (:goal (and (q o)\n (not (p o)))))\n",
+         "negative goal", "problem:3:"},
+        {domainWithAction("  " + fine), "(define (problem p) (:domain d) (:objects o) (:init (p o))\n (:goal (or (q o))))\n",
+         "disjunction", "problem:2:"},
+        // Not constructs but errors that would load something else than the files say.
+        {domainWithAction("  " + fine), "(define (problem p) (:domain other) (:objects o) (:init) (:goal (q o)))\n",
+         "domain \"other\"", "problem:1:"},
+        {domainWithAction("  " + fine), "(define (problem p) (:domain d) (:objects o)\n (:init (r o)) (:goal (q o)))\n",
+         "predicate \"r\"", "problem:2:"},
+        {domainWithAction("  " + fine), "(define (problem p) (:domain d) (:objects o)\n (:init (p o o)) (:goal (q o)))\n",
+         "takes 1 arguments", "problem:2:"},
+        {domainWithAction("  :precondition (p ?y) :effect (q ?x)"), plainProblem, "\"?y\"", "domain:5:"},
+        {domainWithAction("  " + fine), "(define (problem p) (:domain d) (:objects o)\n (:init (p k)) (:goal (q o)))\n",
+         "object \"k\"", "problem:2:"},
+        {domainWithAction("  " + fine + ")"), plainProblem, "\")\" without", "domain:5:"},
+        {"(define (domain d)\n (:predicates (p ?x)\n", plainProblem, "never closed", "domain:2:"},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.domain + refusal.problem);
+        const std::string domainFile = testing::writeTempFile("domain", refusal.domain);
+        const std::string problemFile = testing::writeTempFile("problem", refusal.problem);
+        testing::freshSession();
+        testing::runLines({"type marker", "atom marker m", "op keep(marker:x)", "buildInst"});
+        messages.clear();
+        const std::string before = reportText();
+        EXPECT_FALSE(loadPddl(domainFile, problemFile));
+        const std::string message = testing::messageText();
+        EXPECT_NE(message.find(refusal.construct), std::string::npos) << message;
+        EXPECT_NE(message.find(refusal.place), std::string::npos) << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        // Nothing of the PDDL got in: the report differs only by the message.
+        messages.clear();
+        EXPECT_EQ(reportText(), before);
+    }
+}
+
+TEST(PddlRefusals, MissingFilesAreReportedLikeDomainFiles) {
+    testing::freshSession();
+    testing::runLines({"type marker"});
+    const TaskFiles files = writeTask(domainWithAction(":effect (q ?x)"), plainProblem);
+    EXPECT_FALSE(loadPddl("/nonexistent/d.pddl", files.problem));
+    EXPECT_FALSE(loadPddl(files.domain, "/nonexistent/p.pddl"));
+    EXPECT_EQ(testing::messageText(),
+              "File \"/nonexistent/d.pddl\" not found\nFile \"/nonexistent/p.pddl\" not found\n");
+    EXPECT_NE(findType("marker"), nullptr);
+}
+
+TEST(PddlCosts, AreDroppedWithOneWarningAndTheRestIsLoaded) {
+    const TaskFiles files = writeTask(R"((define (domain d)
+  (:requirements :strips :action-costs)
+  (:predicates (p ?x) (q ?x))
+  (:functions (total-cost) - number)
+  (:action a :parameters (?x) :precondition (p ?x)
+     :effect (and (q ?x) (increase (total-cost) 5))))
+)",
+                                      R"((define (problem p) (:domain d) (:objects o)
+  (:init (p o) (= (total-cost) 0))
+  (:goal (q o))
+  (:metric minimize (total-cost)))
+)");
+    testing::freshSession();
+    EXPECT_TRUE(loadPddl(files.domain, files.problem));
+    const std::string message = testing::messageText();
+    // One warning per file, at the first place costs appear.
+    EXPECT_NE(message.find(files.domain + ":4: "), std::string::npos) << message;
+    EXPECT_NE(message.find(files.problem + ":2: "), std::string::npos) << message;
+    EXPECT_NE(message.find("total-cost"), std::string::npos);
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 2) << message;
+    ASSERT_NE(findOperation("a"), nullptr);
+    EXPECT_EQ(findOperation("a")->add.size(), 1u);
+}
+
+TEST(PddlRefusals, OtherNumericEffectsAndMetricsAreRefused) {
+    for (const auto& [domain, problem, construct] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {domainWithAction("  :effect (and (q ?x) (increase (fuel ?x) 1))"), plainProblem, "numeric effect"},
+             {domainWithAction("  :effect (and (q ?x) (decrease (total-cost) 1))"), plainProblem, "numeric effect"},
+             {domainWithAction("  :effect (q ?x)"),
+              "(define (problem p) (:domain d) (:objects o) (:init) (:goal (q o)) (:metric maximize (total-cost)))",
+              "metric"},
+         }) {
+        const TaskFiles files = writeTask(domain, problem);
+        testing::freshSession();
+        EXPECT_FALSE(loadPddl(files.domain, files.problem));
+        EXPECT_NE(testing::messageText().find(construct), std::string::npos) << testing::messageText();
+        EXPECT_TRUE(Atom::registry().empty());
+    }
+}
+
+}  // namespace
+}  // namespace vexmolda
