@@ -1,15 +1,18 @@
 #pragma once
 // The window that shows the loaded domain as text.
 
-#include "gui/Window.h"
+#include "gui/ScrollingWindow.h"
 
 namespace vexmolda {
 
-// The window that shows the loaded domain as text.
-class DMWindow : public Window {
+// Types, atoms, predicates and the two states on the left, the operations on
+// the right; rebuilt from the model on every frame.
+class DMWindow : public ScrollingWindow {
 public:
     // Made once by initGui with no arguments.
     DMWindow();
+
+    void drawSelf() override;
 };
 
 }  // namespace vexmolda

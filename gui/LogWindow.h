@@ -1,15 +1,22 @@
 #pragma once
-// The window that shows the log and the current plan.
+// The window that shows the solver log and the current plan.
 
-#include "gui/Window.h"
+#include <string>
+
+#include "gui/ScrollingWindow.h"
 
 namespace vexmolda {
 
-// The window that shows the log and the current plan.
-class LogWindow : public Window {
+// The log buffer followed by the plan of the last successful run, wrapped and scrolling.
+class LogWindow : public ScrollingWindow {
 public:
     // Made once by initGui with no arguments.
     LogWindow();
+
+    void drawSelf() override;
 };
+
+// The log lines as appended, then, when a plan is current, a gap, "Solution:" and the plan.
+std::string logWindowText();
 
 }  // namespace vexmolda

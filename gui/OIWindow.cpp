@@ -1,7 +1,75 @@
 #include "gui/OIWindow.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "grounding/InstanceText.h"
+#include "gui/Font.h"
+#include "gui/InstanceColumns.h"
+
 namespace vexmolda {
 
-OIWindow::OIWindow() : Window("Operator Instances", 2.65f, 0.1f, 97.25f, 99.8f) { setColor(128, 180, 255); }
+namespace {
+
+constexpr float textSize = 2;
+constexpr float columnsTop = 8;
+constexpr float firstColumnX = 2.5f;
+
+}  // namespace
+
+OIWindow::OIWindow()
+    : ScrollingWindow("Operator Instances", 2.65f, 0.1f, 97.25f, 99.8f),
+      buildButton(std::make_unique<BInstButton>(this)),
+      constraintsButton(std::make_unique<CnstButton>(this)),
+      duplicatesButton(std::make_unique<DupButton>(this)),
+      redundantButton(std::make_unique<RedButton>(this)) {
+    setColor(128, 180, 255);
+}
+
+void OIWindow::drawSelf() {
+    Window::drawSelf();
+    if (!visible()) return;
+    draw::setTexturing(true);
+    draw::pushMatrix();
+    draw::translate(0, scroll);
+    draw::setColorF(0, 0, 0);
+    drawText("Operation Instances", 1.5f, 1.5f, textSize, false);
+
+    const std::size_t count = instanceList.size();
+    std::vector<std::string> texts;
+    texts.reserve(count);
+    float widest = 0;
+    bool oneLineEach = true;
+    for (const auto& instance : instanceList) {
+        texts.push_back(signatureText(*instance));
+        widest = std::max(widest, textWidth(texts.back(), textSize));
+        oneLineEach = oneLineEach && texts.back().find_first_of(" \t") == std::string::npos;
+    }
+    const InstanceColumns layout = instanceColumns(count, widest);
+
+    // Each entry is one line when it cannot wrap; then only the rows inside
+    // the drawing area need drawing.
+    std::size_t firstRow = 0;
+    std::size_t lastRow = static_cast<std::size_t>(layout.rows);
+    if (oneLineEach) {
+        const float top = std::floor((-scroll - columnsTop) / textSize) - 1;
+        const float bottom = std::ceil((100 - scroll - columnsTop) / textSize) + 1;
+        firstRow = static_cast<std::size_t>(std::clamp(top, 0.0f, static_cast<float>(layout.rows)));
+        lastRow = static_cast<std::size_t>(std::clamp(bottom, 0.0f, static_cast<float>(layout.rows)));
+    }
+    float columnX = firstColumnX;
+    for (std::size_t start = 0; start < count; start += static_cast<std::size_t>(layout.rows)) {
+        std::string buffer;
+        const std::size_t end = std::min(count, start + static_cast<std::size_t>(layout.rows));
+        for (std::size_t i = start + firstRow; i < std::min(end, start + lastRow); ++i) buffer += texts[i];
+        if (!buffer.empty()) {
+            drawTextWrapped(buffer, columnX, columnsTop + textSize * static_cast<float>(firstRow), 40, 0, textSize);
+        }
+        columnX += layout.pitch;
+    }
+    draw::setTexturing(false);
+    draw::popMatrix();
+}
 
 }  // namespace vexmolda

@@ -1,15 +1,25 @@
 #pragma once
 // The window that lists the operation instances.
 
-#include "gui/Window.h"
+#include <memory>
+
+#include "gui/InstanceButtons.h"
+#include "gui/ScrollingWindow.h"
 
 namespace vexmolda {
 
-// The window that lists the operation instances.
-class OIWindow : public Window {
+// Every instance in columns, and the build button and three switch toggles above them.
+class OIWindow : public ScrollingWindow {
 public:
-    // Made once by initGui with no arguments.
+    // Made once by initGui with no arguments; makes its four buttons.
     OIWindow();
+
+    void drawSelf() override;
+
+    std::unique_ptr<BInstButton> buildButton;
+    std::unique_ptr<CnstButton> constraintsButton;
+    std::unique_ptr<DupButton> duplicatesButton;
+    std::unique_ptr<RedButton> redundantButton;
 };
 
 }  // namespace vexmolda

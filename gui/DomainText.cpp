@@ -1,0 +1,68 @@
+#include "gui/DomainText.h"
+
+#include <cstdio>
+
+#include "domain/Atom.h"
+#include "domain/Fact.h"
+#include "domain/Operation.h"
+#include "domain/State.h"
+#include "domain/Type.h"
+#include "grounding/Grounding.h"
+#include "grounding/InstanceText.h"
+
+namespace vexmolda {
+
+namespace {
+
+template <class Registry, class Describe>
+std::string joined(const Registry& registry, Describe describe) {
+    std::string text;
+    bool first = true;
+    for (const auto& [name, object] : registry) {
+        if (!first) text += ", ";
+        text += describe(*object);
+        first = false;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string typesText() {
+    return joined(Type::registry(), [](const Type& type) {
+        return type.parent ? type.name + "->" + type.parent->name : type.name;
+    });
+}
+
+std::string atomsText() {
+    return joined(Atom::registry(), [](const Atom& atom) { return atom.name + "[" + atom.type->name + "]"; });
+}
+
+std::string predicatesText() {
+    return joined(predicates, [](const Predicate& predicate) { return factText(predicate); });
+}
+
+std::string operationsText() {
+    std::string text;
+    for (const auto& [name, operation] : operations) {
+        std::string head = signatureText(*operation);
+        head.pop_back();
+        char count[31];
+        std::snprintf(count, sizeof count, " - (%d)\n", countInstances(*operation));
+        text += "\n" + head + count;
+        text += "   pre:\t" + stateText(operation->pre);
+        text += "   add:\t" + stateText(operation->add);
+        text += "   del:\t" + stateText(operation->del);
+        text += "   const:\t";
+        bool first = true;
+        for (const Constraint* constraint : operation->constraints) {
+            if (!first) text += ", ";
+            text += constraint->toString();
+            first = false;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+}  // namespace vexmolda

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "gui/DomainText.h"
+#include "gui/ScrollText.h"
+#include "support/Session.h"
+
+namespace vexmolda {
+namespace {
+
+using testing::freshSession;
+using testing::runLines;
+
+TEST(DomainWindowText, EmptyDomainHasOnlyTheAnyType) {
+    freshSession();
+    EXPECT_EQ(typesText(), "any");
+    EXPECT_EQ(atomsText(), "");
+    EXPECT_EQ(predicatesText(), "");
+    EXPECT_EQ(operationsText(), "");
+}
+
+TEST(DomainWindowText, SubtypeShowsItsParentWithoutSpaces) {
+    freshSession();
+    runLines({"type vehicle", "derived vehicle truck", "derived truck van"});
+    // Only the direct parent is named, in byte-wise name order.
+    EXPECT_EQ(typesText(), "any, truck->vehicle, van->truck, vehicle");
+}
+
+TEST(DomainWindowText, AtomsAndPredicatesInNameOrder) {
+    freshSession();
+    runLines({"type place cargo", "atom place paris london", "atom cargo b", "pred at(cargo:c, place:p)",
+              "pred empty"});
+    EXPECT_EQ(atomsText(), "b[cargo], london[place], paris[place]");
+    EXPECT_EQ(predicatesText(), "at(cargo:c, place:p), empty()");
+}
+
+TEST(DomainWindowText, OperationBlockListsPreAddDelAndConstraints) {
+    freshSession();
+    runLines({"type place rocket", "atom place london paris", "atom rocket r", "pred rocketAt(rocket:r, place:p)",
+              "op fly(rocket:r, place:from, place:to)", "pre fly rocketAt(r,from)", "add fly rocketAt(r,to)",
+              "del fly rocketAt(r,from)", "const fly ~eq(from to)", "const fly in(to paris london)"});
+    // Not built yet: the count is 0.
+    EXPECT_EQ(operationsText(),
+              "\nfly(rocket:r, place:from, place:to) - (0)\n"
+              "   pre:\trocketAt(r,from)\n"
+              "   add:\trocketAt(r,to)\n"
+              "   del:\trocketAt(r,from)\n"
+              "   const:\tfrom!=to, to={london|paris}\n");
+    runLines({"buildInst"});
+    EXPECT_NE(operationsText().find("fly(rocket:r, place:from, place:to) - (2)\n"), std::string::npos);
+}
+
+TEST(DomainWindowText, OperationWithoutListsHasEmptyLines) {
+    freshSession();
+    runLines({"op noop", "op another"});
+    EXPECT_EQ(operationsText(),
+              "\nanother() - (0)\n   pre:\t\n   add:\t\n   del:\t\n   const:\t\n"
+              "\nnoop() - (0)\n   pre:\t\n   add:\t\n   del:\t\n   const:\t\n");
+}
+
+TEST(DomainWindowText, FollowsTheModelAfterWipe) {
+    freshSession();
+    runLines({"type t", "atom t x", "op o(t:a)"});
+    EXPECT_EQ(atomsText(), "x[t]");
+    runLines({"wipe"});
+    EXPECT_EQ(atomsText(), "");
+    EXPECT_EQ(operationsText(), "");
+    EXPECT_EQ(typesText(), "any");
+}
+
+TEST(ScrollText, StopsAtTheTopAndHasNoLowerLimit) {
+    EXPECT_FLOAT_EQ(scrolledBy(0, 3), 0);
+    EXPECT_FLOAT_EQ(scrolledBy(-2, 3), 0);
+    EXPECT_FLOAT_EQ(scrolledBy(-10, 3), -7);
+    EXPECT_FLOAT_EQ(scrolledBy(0, -1e6f), -1e6f);
+    // A wheel notch down and back up returns to the start.
+    EXPECT_FLOAT_EQ(scrolledBy(scrolledBy(0, -scrollPerNotch), scrollPerNotch), 0);
+}
+
+}  // namespace
+}  // namespace vexmolda
