@@ -1,0 +1,154 @@
+#include "gui/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+#include "SyntheticFont.h"
+#include "gui/Font.h"
+
+namespace vexmolda {
+namespace {
+
+using testing::syntheticFont;
+
+const GlfFont font = syntheticFont();
+
+std::vector<GlyphQuad> placed(const std::string& text, float x, float y, bool alignRight, float* width = nullptr) {
+    std::vector<GlyphQuad> quads;
+    const float w = layoutText(font, text, x, y, 2, alignRight, quads);
+    if (width) *width = w;
+    return quads;
+}
+
+TEST(TextMeasure, EmptyTextHasNoWidth) {
+    EXPECT_FLOAT_EQ(measureText(font, "", 2), 0);
+    float width = -1;
+    EXPECT_TRUE(placed("", 3, 3, false, &width).empty());
+    EXPECT_FLOAT_EQ(width, 0);
+}
+
+TEST(TextMeasure, WidthIsThatOfTheWidestLine) {
+    EXPECT_FLOAT_EQ(measureText(font, "ab\nabcd", 2), 4);
+    EXPECT_FLOAT_EQ(measureText(font, "abcd\nab", 2), 4);
+    EXPECT_FLOAT_EQ(measureText(font, "W a", 2), 3.5f);
+    // Twice the size, twice the width.
+    EXPECT_FLOAT_EQ(measureText(font, "abc", 4), 6);
+}
+
+TEST(TextMeasure, TabsFollowTheMeasuringRuleAndMeasureAtLeastAsWideAsTheyDraw) {
+    // After "a" w = 1; the tab goes to 2 * 2 * (1 + trunc(2 * 1 / 2)) = 8; "b" adds 1.
+    EXPECT_FLOAT_EQ(measureText(font, "a\tb", 2), 9);
+    float drawn = 0;
+    placed("a\tb", 0, 0, false, &drawn);
+    // Drawing puts the tab at the next multiple of 4 after 1.
+    EXPECT_FLOAT_EQ(drawn, 5);
+    EXPECT_GE(measureText(font, "a\tb", 2), drawn);
+}
+
+TEST(TextMeasure, CharactersOutsideTheFontHaveNoWidthAndNoGlyph) {
+    EXPECT_FLOAT_EQ(measureText(font, "a\xC3\xA9" "b", 2), 2);
+    EXPECT_FLOAT_EQ(measureText(font, std::string("a\x01\x7F", 3), 2), 1);
+    EXPECT_EQ(placed("a\xE9" "b", 0, 0, false).size(), 2u);
+    EXPECT_EQ(font.glyph('\xE9'), nullptr);
+    EXPECT_EQ(font.glyph('\x1F'), nullptr);
+    ASSERT_NE(font.glyph('~'), nullptr);
+}
+
+TEST(TextDraw, SecondLineStartsOneSizeLowerAtTheSameX) {
+    float width = 0;
+    const std::vector<GlyphQuad> quads = placed("ab\nabcd", 10, 20, false, &width);
+    ASSERT_EQ(quads.size(), 6u);
+    EXPECT_FLOAT_EQ(width, 4);
+    EXPECT_FLOAT_EQ(quads[0].x0, 10);
+    EXPECT_FLOAT_EQ(quads[0].y0, 20);
+    EXPECT_FLOAT_EQ(quads[0].y1, 22);
+    EXPECT_FLOAT_EQ(quads[1].x0, 11);
+    EXPECT_FLOAT_EQ(quads[2].x0, 10);
+    EXPECT_FLOAT_EQ(quads[2].y0, 22);
+    EXPECT_FLOAT_EQ(quads[5].x1, 14);
+}
+
+TEST(TextDraw, QuadsCarryTheGlyphTextureCorners) {
+    const std::vector<GlyphQuad> quads = placed("W", 0, 0, false);
+    ASSERT_EQ(quads.size(), 1u);
+    const GlfGlyph* w = font.glyph('W');
+    EXPECT_FLOAT_EQ(quads[0].tx1, w->tx1);
+    EXPECT_FLOAT_EQ(quads[0].ty1, w->ty1);
+    EXPECT_FLOAT_EQ(quads[0].tx2, w->tx2);
+    EXPECT_FLOAT_EQ(quads[0].ty2, w->ty2);
+    EXPECT_FLOAT_EQ(quads[0].x1 - quads[0].x0, 2);
+}
+
+TEST(TextDraw, RightAlignmentStartsEveryLineAtXMinusTheWidest) {
+    const std::vector<GlyphQuad> quads = placed("ab\nabcd", 10, 0, true);
+    ASSERT_EQ(quads.size(), 6u);
+    EXPECT_FLOAT_EQ(quads[0].x0, 6);
+    EXPECT_FLOAT_EQ(quads[2].x0, 6);
+    EXPECT_FLOAT_EQ(quads[5].x1, 10);
+}
+
+TEST(TextDraw, TabsAreMeasuredFromTheOriginNotTheLineStart) {
+    // Starting at 3, the next stop of width 4 is 4, not 3 + 4.
+    const std::vector<GlyphQuad> quads = placed("\tb", 3, 0, false);
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_FLOAT_EQ(quads[0].x0, 4);
+}
+
+TEST(TextWrap, ThreeShortWordsBecomeThreeLines) {
+    std::string text = "aaa bbb ccc";
+    wrapText(font, text, 3.5f, 2);
+    EXPECT_EQ(text, "aaa\nbbb\nccc");
+    std::vector<GlyphQuad> quads;
+    layoutWrapped(font, text, 0, 0, 0, 2, quads);
+    ASSERT_EQ(quads.size(), 9u);
+    EXPECT_FLOAT_EQ(quads[3].y0, 2);
+    EXPECT_FLOAT_EQ(quads[6].y0, 4);
+    EXPECT_FLOAT_EQ(quads[6].x0, 0);
+}
+
+TEST(TextWrap, TextThatFitsIsLeftAlone) {
+    std::string text = "aaa bbb";
+    wrapText(font, text, 100, 2);
+    EXPECT_EQ(text, "aaa bbb");
+}
+
+TEST(TextWrap, LongWordsAndLeadingSpacesAreNotBroken) {
+    std::string word = "abcdefgh";
+    wrapText(font, word, 3, 2);
+    EXPECT_EQ(word, "abcdefgh");
+    std::string leading = " abcdef";
+    wrapText(font, leading, 3, 2);
+    EXPECT_EQ(leading, " abcdef");
+    // A newline is the last break: the long word after it stays whole.
+    std::string afterNewline = "ab\ncdefgh";
+    wrapText(font, afterNewline, 3, 2);
+    EXPECT_EQ(afterNewline, "ab\ncdefgh");
+}
+
+TEST(TextWrap, TabsAreBreakCandidates) {
+    std::string text = "aa\tbbbbbb";
+    wrapText(font, text, 5, 2);
+    EXPECT_EQ(text, "aa\nbbbbbb");
+}
+
+TEST(TextWrap, HeightLimitDrawsOnlyWholeLinesThatFit) {
+    std::vector<GlyphQuad> quads;
+    layoutWrapped(font, "ab\ncd\nef", 0, 50, 4, 2, quads);
+    ASSERT_EQ(quads.size(), 4u);
+    EXPECT_FLOAT_EQ(quads[3].y0, 52);
+    quads.clear();
+    layoutWrapped(font, "ab\ncd\nef", 0, 50, 0, 2, quads);
+    EXPECT_EQ(quads.size(), 6u);
+}
+
+TEST(FontModule, WithoutAFontTextMeasuresMinusOne) {
+    useFontMetrics(GlfFont{});
+    EXPECT_FALSE(fontLoaded());
+    EXPECT_FLOAT_EQ(textWidth("abc", 2), -1);
+    useFontMetrics(font);
+    EXPECT_TRUE(fontLoaded());
+    EXPECT_FLOAT_EQ(textWidth("abc", 2), 3);
+    useFontMetrics(GlfFont{});
+}
+
+}  // namespace
+}  // namespace vexmolda
