@@ -1,0 +1,69 @@
+#include "solvers/InselOL.h"
+
+#include "solvers/IslandCommon.h"
+#include "solvers/StateOperations.h"
+
+namespace vexmolda {
+
+namespace {
+
+inselOL theInselOL;
+
+}  // namespace
+
+inselOL::inselOL() : Solver("inselol") {}
+
+inselOL& inselOLSolver() { return theInselOL; }
+
+bool inselOL::solve(const State& initial, const State& goal, std::int32_t limit) {
+    plan.steps.clear();
+    usage.clear();
+    for (const auto& instance : instanceList) usage.push_back({instance.get(), 0});
+    abandoned = false;
+    picks = 0;
+    State working = initial;
+    return achieveOL(working, goal, limit, 0);
+}
+
+void inselOL::forgetInstances() {
+    plan.steps.clear();
+    usage.clear();
+}
+
+bool inselOL::achieveOL(State& state, const State& goals, std::int32_t limit, int depth) {
+    // Recursion stays within deepestLevel + 1 frames, far from any stack limit.
+    std::vector<OperationInstance*> candidates;
+    while (!goalsHold(state, goals)) {
+        logTryingToAchieve(goals);
+        buildCandidates(state, goals, candidates);
+        OperationInstance* chosen = nullptr;
+        for (OperationInstance* candidate : candidates) {
+            UsageEntry& entry = usage[static_cast<std::size_t>(candidate->id)];
+            // A skipped entry keeps its raise: once over the limit it stays there.
+            if (entry.uses++ > limit) continue;
+            if (++picks > islandPickBound) {
+                abandoned = true;
+                return false;
+            }
+            logPicked(*candidate);
+            if (depth + 1 <= deepestLevel && achieveOL(state, candidate->pre, limit, depth + 1)) {
+                chosen = candidate;
+                break;
+            }
+            if (abandoned) return false;
+            --entry.uses;
+        }
+        if (!chosen) return false;
+        applyInstance(state, *chosen);
+        plan.steps.push_back(chosen);
+        logNewState(state);
+        if (plan.steps.size() > islandStepBound) {
+            abandoned = true;
+            return false;
+        }
+    }
+    currentPlan = &plan;
+    return true;
+}
+
+}  // namespace vexmolda
