@@ -1,0 +1,114 @@
+#include "solvers/Mutex.h"
+
+namespace vexmolda {
+
+namespace {
+
+bool deletesAnyOf(const OperationInstance& deleter, const OperationInstance& other) {
+    for (const Fact* fact : deleter.del) {
+        if (other.add.contains(fact) || other.pre.contains(fact)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool interferes(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b) {
+    const ActionNode& first = graph.actionNodes[a];
+    const ActionNode& second = graph.actionNodes[b];
+    if (!first.instance && !second.instance) return false;
+    if (!first.instance) return second.instance->del.contains(graph.factNodes[first.adds[0]].fact);
+    if (!second.instance) return first.instance->del.contains(graph.factNodes[second.adds[0]].fact);
+    return deletesAnyOf(*first.instance, *second.instance) || deletesAnyOf(*second.instance, *first.instance);
+}
+
+bool competingNeeds(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level) {
+    for (std::uint32_t p : graph.actionNodes[a].pres) {
+        const BitRow& row = graph.factNodes[p].mutex[level - 1];
+        for (std::uint32_t q : graph.actionNodes[b].pres) {
+            if (row.test(q)) return true;
+        }
+    }
+    return false;
+}
+
+bool producersMutex(const PlanningGraph& graph, std::uint32_t f, std::uint32_t g, std::uint32_t level) {
+    for (std::uint32_t x : graph.factNodes[f].producers) {
+        const BitRow& row = graph.actionNodes[x].mutex[level];
+        for (std::uint32_t y : graph.factNodes[g].producers) {
+            if (!row.test(y)) return false;
+        }
+    }
+    return true;
+}
+
+void computeActionMutexes(PlanningGraph& graph, std::uint32_t level) {
+    const std::uint32_t oldEnd = graph.actionLevelEnd[level];
+    const std::uint32_t end = graph.actionLevelEnd[level + 1];
+    const std::size_t words = wordsFor(end);
+    auto& nodes = graph.actionNodes;
+
+    for (std::uint32_t i = 0; i < oldEnd; ++i) {
+        nodes[i].interference.grow(words);
+        nodes[i].mutex.push_back(nodes[i].interference);
+        // Only pairs mutex one level down can still be mutex by competing needs.
+        for (std::uint32_t l = 0; l < i; ++l) {
+            if (!nodes[l].interference.test(i) && nodes[l].mutex[level - 1].test(i) &&
+                competingNeeds(graph, i, l, level)) {
+                nodes[l].mutex[level].set(i);
+                nodes[i].mutex[level].set(l);
+            }
+        }
+    }
+
+    for (std::uint32_t j = oldEnd; j < end; ++j) {
+        nodes[j].mutex.resize(level + 1);
+        nodes[j].mutex[level].grow(words);
+        nodes[j].interference.grow(words);
+        for (std::uint32_t l = 0; l < j; ++l) {
+            if (interferes(graph, j, l)) {
+                nodes[j].interference.set(l);
+                nodes[j].mutex[level].set(l);
+                nodes[l].interference.set(j);
+                nodes[l].mutex[level].set(j);
+            } else if (competingNeeds(graph, j, l, level)) {
+                nodes[j].mutex[level].set(l);
+                nodes[l].mutex[level].set(j);
+            }
+        }
+    }
+}
+
+void computeFactMutexes(PlanningGraph& graph, std::uint32_t level) {
+    const std::uint32_t oldEnd = graph.factLevelEnd[level];
+    const std::uint32_t end = graph.factLevelEnd[level + 1];
+    const std::size_t words = wordsFor(end);
+    auto& nodes = graph.factNodes;
+
+    for (std::uint32_t i = 0; i < oldEnd; ++i) {
+        nodes[i].mutex.resize(level + 1);
+        nodes[i].mutex[level].grow(words);
+        for (std::uint32_t k = 0; k < i; ++k) {
+            if (!nodes[k].mutex[level - 1].test(i)) continue;
+            if (producersMutex(graph, i, k, level)) {
+                nodes[i].mutex[level].set(k);
+                nodes[k].mutex[level].set(i);
+            } else {
+                graph.changed = true;
+            }
+        }
+    }
+
+    for (std::uint32_t j = oldEnd; j < end; ++j) {
+        nodes[j].mutex.resize(level + 1);
+        nodes[j].mutex[level].grow(words);
+        for (std::uint32_t l = 0; l < j; ++l) {
+            if (producersMutex(graph, j, l, level)) {
+                nodes[j].mutex[level].set(l);
+                nodes[l].mutex[level].set(j);
+            }
+        }
+    }
+}
+
+}  // namespace vexmolda

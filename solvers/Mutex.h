@@ -1,0 +1,21 @@
+#pragma once
+// Interference and mutual exclusion between the nodes of a planning graph.
+
+#include <cstdint>
+
+#include "solvers/PlanningGraph.h"
+
+namespace vexmolda {
+
+// One action deletes a precondition or an add effect of the other.
+bool interferes(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b);
+// Some precondition of a is mutex with some precondition of b at fact level L-1.
+bool competingNeeds(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level);
+// Every producer of f is mutex with every producer of g at action level L.
+bool producersMutex(const PlanningGraph& graph, std::uint32_t f, std::uint32_t g, std::uint32_t level);
+// Interference and the action mutexes of level L.
+void computeActionMutexes(PlanningGraph& graph, std::uint32_t level);
+// The fact mutexes of level L; sets changed when a mutex of level L-1 vanishes.
+void computeFactMutexes(PlanningGraph& graph, std::uint32_t level);
+
+}  // namespace vexmolda
