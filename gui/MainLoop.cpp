@@ -23,9 +23,9 @@ void mainLoop() {
     }
 }
 
-void runWindowProgram() {
+void runWindowProgram(const ProgramOptions& options) {
     initGui();
-    loadFile("rocket.pln");
+    loadStartupDomain(options);
     mainLoop();
 }
 

@@ -1,3 +1,3 @@
 #include "gui/MainLoop.h"
 
-int main() { vexmolda::runWindowProgram(); }
+int main(int argc, char** argv) { vexmolda::runWindowProgram(vexmolda::programOptionsOrExit(argc, argv)); }
