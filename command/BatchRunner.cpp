@@ -5,6 +5,7 @@
 #include "command/Execute.h"
 #include "command/LoadFile.h"
 #include "command/Report.h"
+#include "command/TextBuffer.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
 
@@ -59,6 +60,7 @@ int runBatch(const std::vector<std::string>& arguments) {
         return 2;
     }
     bool outputsWritten = true;
+    bool pddlGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "-c") {
@@ -68,12 +70,17 @@ int runBatch(const std::vector<std::string>& arguments) {
             // A refusal is only a message, as for domain files; a translation
             // that was asked to be saved and was not is a failed output.
             if (!loaded && !pddlOut.empty()) outputsWritten = false;
+            pddlGiven = true;
             i += 2;
         } else if (argument == "--pddl-out" || argument == "--plan-out") {
             ++i;
         } else {
             loadFile(argument);
         }
+    }
+    if (!pddlOut.empty() && !pddlGiven) {
+        messages.append("No PDDL task to save to \"" + pddlOut + "\"\n");
+        outputsWritten = false;
     }
     if (!planOut.empty() && !writeCurrentPlan(planOut)) outputsWritten = false;
     printReport(false);

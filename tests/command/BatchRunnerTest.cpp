@@ -73,6 +73,13 @@ TEST(BatchRunner, PlanOutWithoutAPlanIsAFailedRun) {
     EXPECT_NE(unwritable.output.find("File \"/nonexistent/dir/plan.txt\" cannot be written\n"), std::string::npos);
 }
 
+TEST(BatchRunner, PddlOutWithoutAPddlTaskIsAFailedRun) {
+    const auto result = runBatchProgram({"--pddl-out", "/nonexistent/x.pln", "-c", "type a"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("No PDDL task to save to \"/nonexistent/x.pln\"\n"), std::string::npos);
+    EXPECT_NE(result.output.find("Types: a\n"), std::string::npos);
+}
+
 TEST(BatchRunner, PlanOutIsWrittenAfterTheLastArgument) {
     const std::string planFile = testing::writeTempFile("plan.txt", "");
     // The first solve fails after the plan option; the plan of the second is the one written.
