@@ -52,9 +52,7 @@ const WindowSet& guiWindows() { return windows; }
 void handleWindowSize(int width, int height) {
     windowing::setWindowSize(width, height);
     glViewport(0, 0, width, height);
-    // A minimised window reports 0; the pixel-to-unit conversion must not divide by it.
-    if (width > 0) pointer.windowWidth = width;
-    if (height > 0) pointer.windowHeight = height;
+    rememberWindowSize(width, height);
 }
 
 void initGui() {

@@ -5,6 +5,11 @@ namespace vexmolda {
 PointerState pointer;
 GuiElement* hoveredElement = &guiRoot;
 
+void rememberWindowSize(int width, int height) {
+    if (width > 0) pointer.windowWidth = width;
+    if (height > 0) pointer.windowHeight = height;
+}
+
 float unitsX(int pixelX) { return static_cast<float>(pixelX) * 100.0f / static_cast<float>(pointer.windowWidth); }
 
 float unitsY(int pixelY) { return static_cast<float>(pixelY) * 100.0f / static_cast<float>(pointer.windowHeight); }

@@ -21,6 +21,9 @@ extern PointerState pointer;
 // The element under the pointer; guiRoot when there is none.
 extern GuiElement* hoveredElement;
 
+// Keeps the new window size for the conversions; a zero side (a minimised
+// window) keeps the previous one, which would otherwise be divided by.
+void rememberWindowSize(int width, int height);
 // Pixel to screen-unit conversion for the current window size.
 float unitsX(int pixelX);
 float unitsY(int pixelY);

@@ -88,8 +88,7 @@ TEST_F(Pointer, WheelScrollsByTheChangeOfItsPosition) {
 TEST_F(Pointer, UnitsFollowTheWindowSize) {
     EXPECT_FLOAT_EQ(unitsX(800), 100);
     EXPECT_FLOAT_EQ(unitsY(300), 50);
-    pointer.windowWidth = 400;
-    pointer.windowHeight = 300;
+    rememberWindowSize(400, 300);
     EXPECT_FLOAT_EQ(unitsX(100), 25);
     EXPECT_FLOAT_EQ(unitsY(150), 50);
     Recorder corner(0, 0, 10, 10, &guiRoot);
@@ -97,6 +96,10 @@ TEST_F(Pointer, UnitsFollowTheWindowSize) {
     EXPECT_EQ(hoveredElement, &corner);
     EXPECT_FLOAT_EQ(pointerUnitsX(), 9.75f);
     EXPECT_FLOAT_EQ(pointerUnitsY(), 29.0f / 3.0f);
+    // A minimised window reports a zero size; the last real one stays in use.
+    rememberWindowSize(0, 0);
+    EXPECT_FLOAT_EQ(unitsX(100), 25);
+    EXPECT_FLOAT_EQ(unitsY(150), 50);
 }
 
 }  // namespace
