@@ -1,6 +1,7 @@
 #pragma once
 // The memo of failed subgoal sets, with an index for the subset test.
 
+#include <climits>
 #include <cstdint>
 #include <map>
 #include <span>
@@ -27,19 +28,22 @@ public:
     Entries::const_iterator end() const { return entries.end(); }
 
 private:
-    // What the subset test reads first: a 64-bit fold of the key's bits and
-    // the level, so most entries are rejected without touching the key.
-    struct Filed {
-        std::uint64_t fold;
-        std::int32_t level;
-        const BitRow* key;
+    // Keys as paths of ascending bit numbers in a tree: a key lies inside a
+    // row exactly when its path can be walked along bits the row holds, so a
+    // query visits only such paths. Each node knows the highest level below
+    // it, so paths whose entries are all too low are skipped. The answer is
+    // the one a scan of every entry would give.
+    struct TrieNode {
+        std::int32_t level;          // the key ending here, or noLevel
+        std::int32_t highestBelow;   // over this node and its descendants
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> children;  // bit, node
     };
-    static std::uint64_t foldOf(std::span<const std::uint32_t> row);
+    static constexpr std::int32_t noLevel = INT32_MIN;
 
-    // A key can only lie inside a row that holds the key's highest bit, so
-    // entries are filed under it; the answer equals a scan of all entries.
-    std::vector<std::vector<Filed>> byHighestBit;
-    std::vector<Filed> emptyKeys;
+    std::vector<TrieNode> trie{TrieNode{noLevel, noLevel, {}}};
+    // Scratch space of prunes, kept to spare allocations.
+    mutable std::vector<std::uint32_t> queryBits;
+    mutable std::vector<std::pair<std::uint32_t, std::size_t>> queryStack;
     Entries entries;
 };
 
