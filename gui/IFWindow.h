@@ -1,15 +1,38 @@
 #pragma once
 // The window that draws the interference table.
 
-#include "gui/Window.h"
+#include "gui/GraphViewWindow.h"
+#include "gui/InterferenceLayout.h"
+#include "gui/Label.h"
 
 namespace vexmolda {
 
-// The window that draws the interference table.
-class IFWindow : public Window {
+// One row and one column per action of the last built graph, a mark where the
+// column's action interferes with the row's; a tooltip names both.
+class IFWindow : public GraphViewWindow {
 public:
-    // Made once by initGui with no arguments.
+    // Made once by initGui with no arguments; shows the "graph" solver's graph.
     IFWindow();
+
+    void onMouseLeave() override;
+    void drawSelf() override;
+    void onMouseMove(float px, float py) override;
+
+    float tableLeft = 0;
+    float tableTop = 0;
+    float cellWidth = 2.25f;
+    float cellHeight = 3.0f;
+
+private:
+    // The table of the graph as last measured.
+    InterferenceTable table(std::uint32_t size) const;
+    // The tooltip text for the pointer, or empty when it is off the table.
+    std::string tooltipTextAt(ViewPoint pointer) const;
+    // Keeps this window's tooltip true to the graph now shown.
+    void refreshTooltip();
+    void dropTooltip();
+
+    Label* ownTooltip = nullptr;
 };
 
 }  // namespace vexmolda

@@ -1,15 +1,28 @@
 #pragma once
 // The window that draws the planning graph.
 
-#include "gui/Window.h"
+#include "gui/GraphLayout.h"
+#include "gui/GraphViewWindow.h"
 
 namespace vexmolda {
 
-// The window that draws the planning graph.
-class PGWindow : public Window {
+// Fact rows and action rows of the last built graph with their edges; the
+// node under the pointer is outlined with its mutex partners.
+class PGWindow : public GraphViewWindow {
 public:
-    // Made once by initGui with no arguments.
+    // Made once by initGui with no arguments; shows the "graph" solver's graph.
     PGWindow();
+
+    void drawSelf() override;
+
+private:
+    void drawNodeTexts(const PlanningGraph& graph, const GraphLayout& layout, const ViewRect& visible) const;
+    void drawEdges(const PlanningGraph& graph, const GraphLayout& layout, const ViewRect& visible) const;
+    void drawHighlight(const PlanningGraph& graph, const GraphLayout& layout, const GraphNode& hovered,
+                       const ViewRect& visible) const;
 };
+
+// The width of a node text as drawn.
+float nodeTextWidth(const std::string& text);
 
 }  // namespace vexmolda

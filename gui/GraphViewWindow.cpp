@@ -1,0 +1,43 @@
+#include "gui/GraphViewWindow.h"
+
+#include "gui/PointerInput.h"
+
+namespace vexmolda {
+
+GraphViewWindow::GraphViewWindow(std::string title, Graphplan& source)
+    : Window(std::move(title), 2.65f, 0.1f, 97.25f, 99.8f), graphSource(&source) {
+    setColor(128, 180, 255);
+}
+
+void GraphViewWindow::onScroll(float delta) { zoomAbout(view, {pointerUnitsX(), pointerUnitsY()}, delta); }
+
+void GraphViewWindow::onDrag(float dx, float dy) { panBy(view, dx, dy); }
+
+const PlanningGraph* GraphViewWindow::graphOrClose() {
+    const PlanningGraph& graph = graphSource->graph;
+    if (!graph.factLevelEnd.empty()) return &graph;
+    close();
+    return nullptr;
+}
+
+ViewPoint GraphViewWindow::drawnOrigin() const { return {slidX(x, width, slide), y}; }
+
+ViewPoint GraphViewWindow::restingOrigin() const { return {x, y}; }
+
+ViewRect GraphViewWindow::visibleDrawing(float margin) const {
+    ViewRect rect = visibleDrawingRect(view, drawnOrigin());
+    return {rect.left - margin, rect.top - margin, rect.right + margin, rect.bottom + margin};
+}
+
+void GraphViewWindow::beginView() const {
+    draw::pushViewProjection(view.zoom);
+    draw::pushMatrix();
+    draw::translate(view.panX, view.panY);
+}
+
+void GraphViewWindow::endView() const {
+    draw::popMatrix();
+    draw::popViewProjection();
+}
+
+}  // namespace vexmolda

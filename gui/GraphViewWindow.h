@@ -1,0 +1,39 @@
+#pragma once
+// A window that shows the planning graph of the "graph" solver, zoomed about
+// the pointer and panned with the pointer: the plangraph and interference windows.
+
+#include <string>
+
+#include "gui/Window.h"
+#include "gui/ZoomPan.h"
+#include "solvers/Graphplan.h"
+
+namespace vexmolda {
+
+// Reads graphSource's graph on every frame; keeps only the view.
+class GraphViewWindow : public Window {
+public:
+    GraphViewWindow(std::string title, Graphplan& source);
+
+    // Zooms by 10 % per notch (or per unit of right-button drag) about the pointer.
+    void onScroll(float delta) override;
+    // Pans with the pointer.
+    void onDrag(float dx, float dy) override;
+
+    Graphplan* graphSource;
+    ZoomPan view;  // zoom, panX, panY
+
+protected:
+    // The graph to draw, or none after closing this window when no graph is built.
+    const PlanningGraph* graphOrClose();
+    // The window's corner where it is drawn now (sliding) and where it rests.
+    ViewPoint drawnOrigin() const;
+    ViewPoint restingOrigin() const;
+    // The part of the drawing inside the drawing area, widened by a margin.
+    ViewRect visibleDrawing(float margin) const;
+    // Sets the view's projection and pan; endView undoes both.
+    void beginView() const;
+    void endView() const;
+};
+
+}  // namespace vexmolda
