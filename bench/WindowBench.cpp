@@ -1,0 +1,161 @@
+// One frame of the plangraph and interference windows for growing planning
+// graphs, and the layout work behind it. The frame benchmarks need a display
+// (run under xvfb-run); without one they are skipped and only the layout runs.
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ProblemFamilies.h"
+#include "command/LoadFile.h"
+#include "command/TextBuffer.h"
+#include "domain/State.h"
+#include "gui/AppWindow.h"
+#include "gui/Font.h"
+#include "gui/GlfwAdapter.h"
+#include "gui/GraphLayout.h"
+#include "gui/IFWindow.h"
+#include "gui/InterferenceLayout.h"
+#include "gui/PGWindow.h"
+#include "solvers/Graphplan.h"
+
+namespace vexmolda::bench {
+namespace {
+
+// The deepest level grown; the standard logistics problems are solved by then.
+constexpr std::uint32_t deepestLevel = 12;
+
+// Opens the program's window once; false when there is no display.
+bool windowReady() {
+    static const bool ready = [] {
+        // The font file is read from the working directory.
+        if (chdir(VEXMOLDA_FONT_DIR) != 0) return false;
+        initGui();
+        return guiWindows().plangraph != nullptr && windowing::windowOpened();
+    }();
+    return ready;
+}
+
+// Text measuring without a window: the glyph table alone.
+void ensureFontMetrics() {
+    if (fontLoaded()) return;
+    std::ifstream in(std::string(VEXMOLDA_FONT_DIR) + "/" + fontFileName, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (const auto file = parseGlf(bytes)) useFontMetrics(file->font);
+}
+
+// Problems 4 to 7 are the standard logistics problems of that number; larger
+// numbers are generated logistics problems with that many packages. The
+// graph grows until it levels off or reaches deepestLevel; no search.
+const PlanningGraph& logisticsGraph(int problem) {
+    static int loaded = -1;
+    PlanningGraph& graph = graphplanSolver().graph;
+    if (loaded == problem) return graph;
+    messages.clear();
+    if (problem <= 7) {
+        loadFile(std::string(VEXMOLDA_SOURCE_DIR) + "/bench/domains/logistics00/probLOGISTICS-" +
+                 std::to_string(problem) + "-0.pln");
+    } else {
+        loadProblemText(logisticsProblem(problem));
+    }
+    graph.clearGraph();
+    graph.buildLevelZero(initState);
+    for (std::uint32_t level = 1; level <= deepestLevel && graph.changed; ++level) graph.expand(level);
+    loaded = problem;
+    return graph;
+}
+
+void countGraph(benchmark::State& state, const PlanningGraph& graph) {
+    state.counters["facts"] = static_cast<double>(graph.factNodes.size());
+    state.counters["actions"] = static_cast<double>(graph.actionNodes.size());
+    state.counters["levels"] = static_cast<double>(factLevelCount(graph));
+}
+
+// The view that shows the whole drawing of the given size, or the start view.
+ZoomPan viewOf(bool whole, float drawingWidth, float drawingHeight) {
+    ZoomPan view;
+    if (!whole) return view;
+    view.zoom = 100 / std::max({drawingWidth, drawingHeight, 1.0f});
+    // Drawing point (0, 0) at the top-left corner of the drawing area.
+    view.panX = -50 / view.zoom - 2.65f;
+    view.panY = -50 / view.zoom - 0.1f;
+    return view;
+}
+
+// The width and height of the plangraph drawing.
+std::pair<float, float> graphExtent(const PlanningGraph& graph) {
+    const GraphLayout layout = layoutGraph(graph, nodeTextWidth);
+    float right = layout.factLeft.empty() ? 0 : layout.factLeft.back() + layout.factWidth.back();
+    const std::uint32_t levels = actionLevelCount(graph);
+    if (levels > 0 && !layout.instances.empty()) {
+        right = std::max(right, instanceStart(layout, graph, levels) + layout.instanceOffset.back() +
+                                    layout.instanceWidth.back());
+    }
+    return {right, factRowY(factLevelCount(graph)) + 3};
+}
+
+void frame(GraphViewWindow& window) {
+    window.shown = true;
+    window.animating = false;
+    window.slide = 1;
+    window.drawSelf();
+    glFinish();
+}
+
+void plangraphLayout(benchmark::State& state) {
+    ensureFontMetrics();
+    const PlanningGraph& graph = logisticsGraph(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const GraphLayout layout = layoutGraph(graph, nodeTextWidth);
+        benchmark::DoNotOptimize(nodeUnder(layout, graph, {100, 76}));
+    }
+    countGraph(state, graph);
+}
+
+void plangraphFrame(benchmark::State& state) {
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    const PlanningGraph& graph = logisticsGraph(static_cast<int>(state.range(0)));
+    auto& window = static_cast<PGWindow&>(*guiWindows().plangraph);
+    const auto [width, height] = graphExtent(graph);
+    window.view = viewOf(state.range(1) != 0, width, height);
+    for (auto _ : state) frame(window);
+    countGraph(state, graph);
+    state.counters["zoom"] = window.view.zoom;
+}
+
+void interferenceFrame(benchmark::State& state) {
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    const PlanningGraph& graph = logisticsGraph(static_cast<int>(state.range(0)));
+    auto& window = static_cast<IFWindow&>(*guiWindows().interference);
+    float widest = 0;
+    for (std::uint32_t action = 0; action < graph.actionNodes.size(); ++action) {
+        widest = std::max(widest, textWidth(actionLabel(graph, action), 2));
+    }
+    const InterferenceTable table = interferenceTable(widest, static_cast<std::uint32_t>(graph.actionNodes.size()));
+    window.view = viewOf(state.range(1) != 0, table.right(), table.bottom());
+    for (auto _ : state) frame(window);
+    countGraph(state, graph);
+    state.counters["zoom"] = window.view.zoom;
+}
+
+// Standard problems 4 and 7, then 16 and 48 generated packages; the second
+// argument: 0 the start view, 1 the whole drawing.
+const std::vector<std::int64_t> problems{4, 7, 16, 48};
+BENCHMARK(plangraphLayout)->ArgsProduct({problems})->Unit(benchmark::kMillisecond);
+BENCHMARK(plangraphFrame)->ArgsProduct({problems, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(interferenceFrame)->ArgsProduct({problems, {0, 1}})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vexmolda::bench
