@@ -1,0 +1,67 @@
+// Graphplan on the generated families and on the standard problems.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "ProblemFamilies.h"
+#include "command/LoadFile.h"
+#include "command/TextBuffer.h"
+#include "domain/State.h"
+#include "grounding/OperationInstance.h"
+#include "solvers/Graphplan.h"
+
+namespace vexmolda::bench {
+namespace {
+
+void solveOnce(benchmark::State& state) {
+    Graphplan& graphplan = graphplanSolver();
+    bool found = false;
+    for (auto _ : state) {
+        graphplan.plan.clear();
+        found = graphplan.solve(initState, goalState, 0);
+    }
+    state.counters["found"] = found;
+    state.counters["levels"] = graphplan.lastLevel;
+    state.counters["graphLevels"] = static_cast<double>(graphplan.graph.deepestLevel());
+    state.counters["actions"] = static_cast<double>(graphplan.graph.actionNodes.size());
+    state.counters["facts"] = static_cast<double>(graphplan.graph.factNodes.size());
+    state.counters["recursions"] = searchCalls;
+    state.counters["memoEntries"] = static_cast<double>(graphplan.noGoods.size());
+    state.counters["memoHits"] = noGoodHits;
+}
+
+void graphplanFamily(benchmark::State& state, std::string (*family)(int)) {
+    loadProblemText(family(static_cast<int>(state.range(0))));
+    solveOnce(state);
+}
+
+void graphplanStandard(benchmark::State& state, const std::string& file) {
+    messages.clear();
+    loadFile(file);
+    solveOnce(state);
+}
+
+BENCHMARK_CAPTURE(graphplanFamily, gripper, gripperProblem)->DenseRange(2, 8, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(graphplanFamily, blocks, blocksProblem)->DenseRange(3, 6, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(graphplanFamily, logistics, logisticsProblem)->DenseRange(1, 4, 1)->Unit(benchmark::kMillisecond);
+
+// The standard problems that finish within a minute.
+const bool registered = [] {
+    for (const char* family : {"gripper", "blocks", "logistics00"}) {
+        for (const std::string& file : standardProblems(family)) {
+            const std::string stem = std::filesystem::path(file).stem().string();
+            if (stem == "prob05" || stem.find("BLOCKS-1") != std::string::npos ||
+                stem.find("BLOCKS-9") != std::string::npos || stem.find("BLOCKS-8") != std::string::npos) {
+                continue;
+            }
+            const std::string name = "graphplanStandard/" + stem;
+            benchmark::RegisterBenchmark(name.c_str(), graphplanStandard, file)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+    }
+    return true;
+}();
+
+}  // namespace
+}  // namespace vexmolda::bench
