@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "GuiTreeFixture.h"
+#include "command/LoadFile.h"
+#include "command/Switches.h"
+#include "command/TextBuffer.h"
+#include "grounding/OperationInstance.h"
+#include "gui/DMWindow.h"
+#include "gui/InstanceButtons.h"
+#include "gui/LogWindow.h"
+#include "gui/OIWindow.h"
+#include "solvers/Graphplan.h"
+#include "support/Session.h"
+
+using vexmolda::testing::runLines;
+
+namespace vexmolda {
+namespace {
+
+using TextWindows = testing::GuiTreeTest;
+
+// Pixels of the default 800 x 600 window for screen units.
+int px(float units) { return static_cast<int>(units * 8); }
+int py(float units) { return static_cast<int>(units * 6); }
+
+TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
+    DMWindow domain;
+    LogWindow logWindow;
+    OIWindow instances;
+    for (ScrollingWindow* window : std::initializer_list<ScrollingWindow*>{&domain, &logWindow, &instances}) {
+        window->onScroll(-1);
+        EXPECT_FLOAT_EQ(window->scroll, -5) << window->title;
+        window->onScroll(-2.5f);
+        EXPECT_FLOAT_EQ(window->scroll, -17.5f);
+        window->onDrag(40, 3);
+        EXPECT_FLOAT_EQ(window->scroll, -14.5f) << "dx is ignored";
+        window->onScroll(100);
+        EXPECT_FLOAT_EQ(window->scroll, 0) << "never below the start";
+    }
+}
+
+TEST_F(TextWindows, PointerDragsAndRightDragsScrollTheHoveredWindow) {
+    LogWindow logWindow;
+    logWindow.shown = true;
+    logWindow.slide = 1;
+    handleMousePosition(px(50), py(50));
+    ASSERT_EQ(hoveredElement, &logWindow);
+    handleMouseButton(0, 1);
+    handleMousePosition(px(50), py(50) - 12);  // 2 units up
+    EXPECT_FLOAT_EQ(logWindow.scroll, -2);
+    handleMouseButton(0, 0);
+    // The right button scrolls by 5 per unit of vertical movement.
+    handleMouseButton(1, 1);
+    handleMousePosition(px(50), py(50) - 18);
+    EXPECT_FLOAT_EQ(logWindow.scroll, -7);
+    handleMouseButton(1, 0);
+    handleMouseWheel(pointer.lastWheel + 1);
+    EXPECT_FLOAT_EQ(logWindow.scroll, -2);
+}
+
+TEST_F(TextWindows, LogTextIsTheLogThenThePlan) {
+    testing::freshSession();
+    EXPECT_EQ(logWindowText(), "");
+    log.append("first\n");
+    log.append("second\n");
+    EXPECT_EQ(logWindowText(), "first\nsecond\n");
+    loadFile(testing::sourcePath("examples/rocket.pln"));
+    const std::string text = logWindowText();
+    const std::string tail =
+        "\n\n\n\nSolution:\n\n1: load(a,r,london), load(b,r,london)\n2: fly(r,london,paris)\n"
+        "3: unload(a,r,paris), unload(b,r,paris)\n";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(text.substr(0, text.size() - tail.size()), log.text());
+}
+
+TEST_F(TextWindows, InstanceButtonsSitOnTheWindowAndFlipTheSwitches) {
+    testing::freshSession();
+    OIWindow instances;
+    instances.shown = true;
+    instances.slide = 1;
+    ASSERT_EQ(instances.children.size(), 4u);
+    EXPECT_EQ(static_cast<Button*>(instances.children[0])->label, "Build Instances");
+    EXPECT_EQ(static_cast<Button*>(instances.children[3])->label, "Filter Redundant");
+
+    // "Filter Redundant" spans x 77..95 and y 1.2..4.2 of the window at (2.65, 0.1).
+    handleMousePosition(px(2.65f + 86), py(0.1f + 2.7f));
+    ASSERT_EQ(hoveredElement, instances.children[3]);
+    dirty = false;
+    handleMouseButton(0, 1);
+    EXPECT_FALSE(filterReds);
+    EXPECT_TRUE(dirty) << "the report shows the switch";
+    handleMouseButton(0, 0);
+    EXPECT_FALSE(filterReds) << "a release does nothing";
+
+    instances.constraintsButton->onClick();
+    EXPECT_TRUE(ignConst);
+    instances.duplicatesButton->onClick();
+    EXPECT_FALSE(noDups);
+    instances.duplicatesButton->onClick();
+    EXPECT_TRUE(noDups);
+    // A drag over the buttons does not scroll the list.
+    handleMouseButton(0, 1);
+    handleMousePosition(px(2.65f + 86) + 2, py(0.1f + 2.7f) - 6);
+    EXPECT_FLOAT_EQ(instances.scroll, 0);
+    handleMouseButton(0, 0);
+}
+
+TEST_F(TextWindows, TogglesAreDarkWhileTheirFeatureIsInForce) {
+    EXPECT_EQ(toggleShade(true).r, 128);
+    EXPECT_EQ(toggleShade(false).r, 220);
+    EXPECT_EQ(toggleShade(false).b, 220);
+}
+
+TEST_F(TextWindows, BuildInstancesRebuildsAndDropsTheGraphAndThePlanSteps) {
+    testing::freshSession();
+    loadFile(testing::sourcePath("examples/rocket.pln"));
+    ASSERT_FALSE(graphplanSolver().graph.factLevelEnd.empty());
+    ASSERT_NE(currentPlan, nullptr);
+    OIWindow instances;
+    // With duplicates allowed fly(r,london,london) and fly(r,paris,paris) join.
+    instances.duplicatesButton->onClick();
+    EXPECT_EQ(instanceList.size(), 8u) << "the switch alone builds nothing";
+    instances.buildButton->onClick();
+    EXPECT_EQ(instanceList.size(), 10u);
+    // Nothing is left that refers to the old instances.
+    EXPECT_TRUE(graphplanSolver().graph.factLevelEnd.empty());
+    EXPECT_TRUE(graphplanSolver().graph.actionNodes.empty());
+    EXPECT_EQ(currentPlan->toString(), "");
+}
+
+}  // namespace
+}  // namespace vexmolda
