@@ -45,8 +45,10 @@ GraphLayout layoutGraph(const PlanningGraph& graph, const TextMeasure& measure) 
     layout.factLeft.resize(factCount);
     layout.factWidth.resize(factCount);
     float x = 0;
+    layout.factTexts.resize(factCount);
     for (std::uint32_t i = 0; i < factCount; ++i) {
-        const float width = measure(factNodeText(graph, i));
+        layout.factTexts[i] = factNodeText(graph, i);
+        const float width = measure(layout.factTexts[i]);
         layout.factLeft[i] = x;
         layout.factWidth[i] = width;
         x += width + nodeGap;
@@ -60,7 +62,8 @@ GraphLayout layoutGraph(const PlanningGraph& graph, const TextMeasure& measure) 
             layout.noops.push_back(j);
             continue;
         }
-        const float width = measure(actionNodeText(graph, j));
+        layout.instanceTexts.push_back(actionNodeText(graph, j));
+        const float width = measure(layout.instanceTexts.back());
         layout.kindIndex[j] = static_cast<std::uint32_t>(layout.instances.size());
         layout.instances.push_back(j);
         layout.instanceOffset.push_back(x);

@@ -31,10 +31,12 @@ std::string actionNodeText(const PlanningGraph& graph, std::uint32_t actionId);
 // The widths of all node texts and the order of the action kinds, measured
 // once per frame; every position follows from these.
 struct GraphLayout {
+    std::vector<std::string> factTexts;  // by fact id
     std::vector<float> factLeft;   // by fact id; the same at every fact level
     std::vector<float> factWidth;  // by fact id
     std::vector<std::uint32_t> noops;       // no-op action ids, ascending
     std::vector<std::uint32_t> instances;   // instance action ids, ascending
+    std::vector<std::string> instanceTexts; // by index in instances
     std::vector<float> instanceOffset;      // by index in instances: left edge after the level's start
     std::vector<float> instanceWidth;       // by index in instances
     std::vector<std::uint32_t> kindIndex;   // by action id: index in noops or instances

@@ -84,7 +84,7 @@ void PGWindow::drawNodeTexts(const PlanningGraph& graph, const GraphLayout& layo
         const auto widthOf = [&](std::uint32_t i) { return layout.factWidth[i]; };
         for (std::uint32_t i = firstVisible(count, visible.left, leftOf, widthOf);
              i < count && layout.factLeft[i] <= visible.right; ++i) {
-            drawText(factNodeText(graph, i), layout.factLeft[i], rowY, nodeTextSize, false);
+            drawText(layout.factTexts[i], layout.factLeft[i], rowY, nodeTextSize, false);
         }
     }
     for (std::uint32_t level = 1; level <= actionLevelCount(graph); ++level) {
@@ -96,7 +96,7 @@ void PGWindow::drawNodeTexts(const PlanningGraph& graph, const GraphLayout& layo
         const auto widthOf = [&](std::uint32_t k) { return layout.instanceWidth[k]; };
         for (std::uint32_t k = firstVisible(count, visible.left, leftOf, widthOf);
              k < count && leftOf(k) <= visible.right; ++k) {
-            drawText(actionNodeText(graph, layout.instances[k]), leftOf(k), rowY, nodeTextSize, false);
+            drawText(layout.instanceTexts[k], leftOf(k), rowY, nodeTextSize, false);
         }
     }
 }

@@ -201,6 +201,9 @@ TEST(PlangraphLayout, NodeTexts) {
     EXPECT_EQ(factNodeText(small.graph, 2), "c()");
     EXPECT_EQ(actionNodeText(small.graph, 2), "op(x)\n");
     EXPECT_EQ(actionNodeText(small.graph, 0), "");
+    // The layout keeps the texts it measured, instances in id order.
+    EXPECT_EQ(small.layout.factTexts, (std::vector<std::string>{"a()", "b()", "c()"}));
+    EXPECT_EQ(small.layout.instanceTexts, (std::vector<std::string>{"op(x)\n"}));
 }
 
 }  // namespace
