@@ -456,29 +456,39 @@ bool addObjects(Reader& reader, const std::vector<PddlTypedName>& names, const s
     return true;
 }
 
-}  // namespace
-
-bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain& domain,
-                    PddlDiagnostics& diagnostics) {
-    Reader reader(file, diagnostics);
+// Reads the text's one (define (KIND name) ...) and hands each section with its
+// keyword to handle, in order; false at the first refusal.
+template <class Handle>
+bool readSections(Reader& reader, const std::string& text, const std::string& kind, std::string& name,
+                  Handle handle) {
     std::vector<SExpression> expressions;
     ReadFailure failure;
     if (!readSExpressions(text, expressions, failure)) {
         reader.refuse(failure.line, failure.reason);
         return false;
     }
-    const SExpression* define = reader.definition(expressions, "domain");
+    const SExpression* define = reader.definition(expressions, kind);
     if (!define) return false;
-    domain = PddlDomain{};
-    domain.file = file;
-    domain.name = define->items[1].items[1].key();
+    name = define->items[1].items[1].key();
     for (std::size_t i = 2; i < define->items.size(); ++i) {
         const SExpression& section = define->items[i];
         if (!section.isList || section.items.empty() || section.items[0].isList) {
             reader.refuse(section.line, "a section (:KEYWORD ...) was expected");
             return false;
         }
-        const std::string keyword = section.items[0].key();
+        if (!handle(section, section.items[0].key())) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain& domain,
+                    PddlDiagnostics& diagnostics) {
+    Reader reader(file, diagnostics);
+    domain = PddlDomain{};
+    domain.file = file;
+    return readSections(reader, text, "domain", domain.name, [&](const SExpression& section, const std::string& keyword) {
         bool ok = true;
         if (keyword == ":requirements") {
             // Flags only announce; what the domain really uses is checked where it occurs.
@@ -501,32 +511,16 @@ bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain
             reader.refuse(section.line, "section \"" + section.items[0].text + "\" is not supported");
             ok = false;
         }
-        if (!ok) return false;
-    }
-    return true;
+        return ok;
+    });
 }
 
 bool readPddlProblem(const std::string& text, const std::string& file, const PddlDomain& domain,
                      PddlProblem& problem, PddlDiagnostics& diagnostics) {
     Reader reader(file, diagnostics);
-    std::vector<SExpression> expressions;
-    ReadFailure failure;
-    if (!readSExpressions(text, expressions, failure)) {
-        reader.refuse(failure.line, failure.reason);
-        return false;
-    }
-    const SExpression* define = reader.definition(expressions, "problem");
-    if (!define) return false;
     problem = PddlProblem{};
     problem.file = file;
-    problem.name = define->items[1].items[1].key();
-    for (std::size_t i = 2; i < define->items.size(); ++i) {
-        const SExpression& section = define->items[i];
-        if (!section.isList || section.items.empty() || section.items[0].isList) {
-            reader.refuse(section.line, "a section (:KEYWORD ...) was expected");
-            return false;
-        }
-        const std::string keyword = section.items[0].key();
+    return readSections(reader, text, "problem", problem.name, [&](const SExpression& section, const std::string& keyword) {
         bool ok = true;
         if (keyword == ":domain") {
             const std::string named = section.items.size() == 2 ? section.items[1].key() : "";
@@ -584,9 +578,8 @@ bool readPddlProblem(const std::string& text, const std::string& file, const Pdd
             reader.refuse(section.line, "section \"" + section.items[0].text + "\" is not supported");
             ok = false;
         }
-        if (!ok) return false;
-    }
-    return true;
+        return ok;
+    });
 }
 
 }  // namespace vexmolda
