@@ -9,11 +9,15 @@ Button::Button(std::string label, float x, float y, float width, float height, G
     color = buttonGrey;
 }
 
-void Button::drawSelf() {
+void Button::drawBodyAndBorder() {
     GuiElement::drawSelf();
     draw::setLineWidth(1);
     draw::setColorF(0.25f, 0.25f, 0.25f);
     draw::strokeRect(0, 0, width, height);
+}
+
+void Button::drawSelf() {
+    drawBodyAndBorder();
     draw::setColorF(0, 0, 0);
     draw::setTexturing(true);
     for (std::size_t i = 0; i < label.size(); ++i)

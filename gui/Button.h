@@ -17,6 +17,10 @@ public:
     void drawSelf() override;
 
     std::string label;
+
+protected:
+    // The fill and the dark border every button has; texturing is left off.
+    void drawBodyAndBorder();
 };
 
 // The grey of a button at rest and of a toggle that is off and on.

@@ -10,10 +10,7 @@ RegButton::RegButton(Window* parent, std::string label, float x, float y, float 
 }
 
 void RegButton::drawSelf() {
-    GuiElement::drawSelf();
-    draw::setLineWidth(1);
-    draw::setColorF(0.25f, 0.25f, 0.25f);
-    draw::strokeRect(0, 0, width, height);
+    drawBodyAndBorder();
     draw::setColorF(0, 0, 0);
     draw::setTexturing(true);
     drawText(label, 0.5f, 0.5f, 2, false);
