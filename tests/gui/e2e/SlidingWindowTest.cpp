@@ -2,36 +2,24 @@
 // the plangraph draws and where, the hover outlines, the instance buttons,
 // the log, and the graph windows across wipes, rebuilds, loads and solves.
 
-// gtest before Xlib: Xlib's macros (None, Bool) would break gtest's own names.
 #include <gtest/gtest.h>
-// clang-format off
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-// clang-format on
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "ProgramSession.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace vexmolda::testing;
 
 // The cargo example without its closing solve.
 const char* const cargoDomain =
@@ -67,87 +55,6 @@ const char* const swapDomain =
     "op swap(t:a, t:b)\n"
     "add swap linked(a,b) linked(b,a)\n"
     "buildInst\n";
-
-bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':'))
-        if (!folder.empty() && access((folder + "/" + program).c_str(), X_OK) == 0) return true;
-    return false;
-}
-
-bool waitFor(const std::function<bool()>& condition, double seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return condition();
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> environmentWith(const std::string& display) {
-    std::vector<std::string> variables;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string variable = *entry;
-        if (variable.rfind("DISPLAY=", 0) == 0 || variable.rfind("WAYLAND_DISPLAY=", 0) == 0) continue;
-        variables.push_back(variable);
-    }
-    if (!display.empty()) variables.push_back("DISPLAY=" + display);
-    return variables;
-}
-
-pid_t spawn(const std::vector<std::string>& arguments, const fs::path& directory,
-            const std::vector<std::string>& environment, const fs::path& output, int keepFd = -1) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const std::string& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
-    envp.push_back(nullptr);
-    const std::string outputPath = output.string();
-    const std::string errorPath = outputPath + ".err";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(directory.c_str()) != 0) _exit(126);
-        const int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int in = open("/dev/null", O_RDONLY);
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(err, 2);
-        if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
-        execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-void stop(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
-struct Colour {
-    int r, g, b;
-};
-
-bool near(Colour actual, Colour wanted) {
-    return std::abs(actual.r - wanted.r) <= 2 && std::abs(actual.g - wanted.g) <= 2 && std::abs(actual.b - wanted.b) <= 2;
-}
 
 bool dark(Colour colour) { return colour.r < 90 && colour.g < 90 && colour.b < 90; }
 
@@ -212,92 +119,22 @@ int pixelY(float units) { return static_cast<int>(std::lround(units * 6)); }
 int graphPixelX(float gx) { return pixelX(2.65f + gx); }
 int graphPixelY(float gy) { return pixelY(0.1f + gy); }
 
-struct RunDirectory {
-    RunDirectory() {
-        std::string pattern = (fs::temp_directory_path() / "vexmolda-windows-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~RunDirectory() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
-
-class WindowSession : public ::testing::Test {
+class WindowSession : public ProgramSession {
 protected:
-    void SetUp() override {
-        for (const char* tool : {"Xvfb", "xdotool"}) {
-            if (!onPath(tool)) GTEST_SKIP() << "window session test skipped: " << tool << " not found (install xvfb and xdotool)";
-        }
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        serverPid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-noreset",
-                           "-nolisten", "tcp"},
-                          run.path, environmentWith(""), run.path / "xvfb.log", fds[1]);
-        close(fds[1]);
-        std::string number;
-        pollfd readable{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&readable, 1, 15000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (number.empty()) GTEST_SKIP() << "window session test skipped: Xvfb did not start";
-        display = ":" + number;
-        xDisplay = XOpenDisplay(display.c_str());
-        ASSERT_NE(xDisplay, nullptr) << "cannot connect to " << display;
-        fs::copy_file(VEXMOLDA_FONT_FILE, run.path / "verdanasmall.glf");
-    }
-
-    void TearDown() override {
-        stop(programPid);
-        if (xDisplay) XCloseDisplay(xDisplay);
-        stop(serverPid);
-    }
-
+    // Starts the program on the domain as its start-up file and waits for the first report.
     void startProgram(const std::string& domain) {
         std::ofstream(run.path / "rocket.pln") << domain;
-        programPid = spawn({VEXMOLDA_PROGRAM}, run.path, environmentWith(display), run.path / "out.txt");
-        std::string found;
-        ASSERT_TRUE(waitFor(
-            [&] {
-                found = tool("xdotool search --name '^Vexmolda$'");
-                return !found.empty() || !running();
-            },
-            30))
-            << "no window; output: " << output();
-        ASSERT_FALSE(found.empty()) << "the program ended: " << output() << readFile(run.path / "out.txt.err");
-        window = std::stoul(found);
+        ProgramSession::startProgram();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(outputHas("Types: ")) << output();
-    }
-
-    std::string tool(const std::string& command) {
-        const std::string line = "DISPLAY=" + display + " " + command + " 2>/dev/null";
-        std::string result;
-        if (FILE* pipe = popen(line.c_str(), "r")) {
-            char buffer[256];
-            if (std::fgets(buffer, sizeof buffer, pipe)) result = buffer;
-            pclose(pipe);
-        }
-        while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
-        return result;
     }
 
     // Types a command and waits for the report it causes.
     void command(const std::string& text, const std::string& reportPart) {
         const std::size_t before = output().size();
-        tool("xdotool type --delay 5 '" + text + "'");
-        tool("xdotool key Return");
+        typeLine(text);
         ASSERT_TRUE(waitFor([&] { return output().find(reportPart, before) != std::string::npos; }, 30))
             << "after \"" << text << "\": " << output().substr(before);
-    }
-
-    void moveTo(int x, int y) {
-        tool("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y));
-    }
-
-    void clickAt(int x, int y) {
-        tool("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-             std::to_string(y) + " click 1");
     }
 
     // The tab column: all tabs at x 0..2.5, "Plangraph" 36..57, "Interference" 57..84, "Log" 84..94.
@@ -307,38 +144,6 @@ protected:
     void clickPlangraphTab() { clickTab(46); }
     void clickInterferenceTab() { clickTab(70); }
     void clickLogTab() { clickTab(89); }
-
-    // The pixels of a rectangle, row after row.
-    std::vector<Colour> pixels(int x, int y, int width, int height) {
-        std::vector<Colour> result;
-        XImage* image = XGetImage(xDisplay, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                                  AllPlanes, ZPixmap);
-        if (!image) return result;
-        const auto channel = [](unsigned long value, unsigned long mask) {
-            int shift = 0;
-            while (mask && !(mask & 1)) {
-                mask >>= 1;
-                ++shift;
-            }
-            return static_cast<int>((value >> shift) & 0xFF);
-        };
-        for (int row = 0; row < height; ++row) {
-            for (int column = 0; column < width; ++column) {
-                const unsigned long value = XGetPixel(image, column, row);
-                result.push_back({channel(value, image->red_mask), channel(value, image->green_mask),
-                                  channel(value, image->blue_mask)});
-            }
-        }
-        XDestroyImage(image);
-        return result;
-    }
-
-    // How many pixels of the rectangle the test accepts.
-    int countPixels(int x, int y, int width, int height, const std::function<bool(Colour)>& accept) {
-        int count = 0;
-        for (const Colour colour : pixels(x, y, width, height)) count += accept(colour) ? 1 : 0;
-        return count;
-    }
 
     // Waits until some pixel of the small rectangle around (x, y) has the colour.
     bool showsNear(int x, int y, Colour wanted, int reach = 1, double seconds = 10) {
@@ -354,24 +159,6 @@ protected:
         return waitFor([&] { return countPixels(x, y, width, height, dark) > 0; }, seconds);
     }
 
-    std::string output() { return readFile(run.path / "out.txt"); }
-
-    bool outputHas(const std::string& text, double seconds = 15) {
-        return waitFor([&] { return output().find(text) != std::string::npos; }, seconds);
-    }
-
-    bool running() {
-        if (programPid <= 0) return false;
-        int raw = 0;
-        return waitpid(programPid, &raw, WNOHANG) == 0;
-    }
-
-    RunDirectory run;
-    pid_t serverPid = -1;
-    pid_t programPid = -1;
-    std::string display;
-    Display* xDisplay = nullptr;
-    Window window = 0;
     FontMetrics font{VEXMOLDA_FONT_FILE};
 };
 

@@ -26,15 +26,22 @@ XServerAccess::~XServerAccess() {
     if (connection) XCloseDisplay(asDisplay(connection));
 }
 
-long XServerAccess::pixel(unsigned long window, int x, int y) {
-    if (!connection) return -1;
-    XImage* image = XGetImage(asDisplay(connection), window, x, y, 1, 1, AllPlanes, ZPixmap);
-    if (!image) return -1;
-    const unsigned long value = XGetPixel(image, 0, 0);
-    const long colour = channel(value, image->red_mask) << 16 | channel(value, image->green_mask) << 8 |
-                        channel(value, image->blue_mask);
+std::vector<long> XServerAccess::pixels(unsigned long window, int x, int y, int width, int height) {
+    std::vector<long> colours;
+    if (!connection || width <= 0 || height <= 0) return colours;
+    XImage* image = XGetImage(asDisplay(connection), window, x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image) return colours;
+    colours.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const unsigned long value = XGetPixel(image, column, row);
+            colours.push_back(channel(value, image->red_mask) << 16 | channel(value, image->green_mask) << 8 |
+                              channel(value, image->blue_mask));
+        }
+    }
     XDestroyImage(image);
-    return colour;
+    return colours;
 }
 
 void XServerAccess::requestClose(unsigned long window) {

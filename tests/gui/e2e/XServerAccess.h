@@ -3,6 +3,7 @@
 // code because the X headers' macros clash with the test framework's names.
 
 #include <string>
+#include <vector>
 
 namespace vexmolda::testing {
 
@@ -15,8 +16,8 @@ public:
     XServerAccess& operator=(const XServerAccess&) = delete;
 
     bool connected() const { return connection != nullptr; }
-    // The colour of one window pixel as 0xRRGGBB, or -1 when it cannot be read.
-    long pixel(unsigned long window, int x, int y);
+    // The colours of a window rectangle as 0xRRGGBB, row after row; empty when it cannot be read.
+    std::vector<long> pixels(unsigned long window, int x, int y, int width, int height);
     // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
     void requestClose(unsigned long window);
 
