@@ -18,16 +18,9 @@ void drawSection(const char* heading, float y, float heightLimit, const std::str
 
 }  // namespace
 
-DMWindow::DMWindow() : ScrollingWindow("Domain Information", 2.65f, 0.1f, 97.25f, 99.8f) { setColor(128, 180, 255); }
+DMWindow::DMWindow() : ScrollingWindow("Domain Information") {}
 
-void DMWindow::drawSelf() {
-    Window::drawSelf();
-    if (!visible()) return;
-    draw::setTexturing(true);
-    draw::pushMatrix();
-    draw::translate(0, scroll);
-    draw::setColorF(0, 0, 0);
-
+void DMWindow::drawContent() {
     drawSection("Types", 1.5f, 20, typesText());
     drawSection("Atoms", 21.5f, 20, atomsText());
     drawSection("Predicates", 41.5f, 20, predicatesText());
@@ -47,7 +40,6 @@ void DMWindow::drawSelf() {
     draw::vertex(47, 2);
     draw::vertex(47, 94);
     draw::endBatch();
-    draw::popMatrix();
 }
 
 }  // namespace vexmolda

@@ -12,7 +12,9 @@ public:
     // Made once by initGui with no arguments.
     DMWindow();
 
-    void drawSelf() override;
+protected:
+    void drawContent() override;
+
 };
 
 }  // namespace vexmolda

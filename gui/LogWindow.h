@@ -13,7 +13,9 @@ public:
     // Made once by initGui with no arguments.
     LogWindow();
 
-    void drawSelf() override;
+protected:
+    void drawContent() override;
+
 };
 
 // The log lines as appended, then, when a plan is current, a gap, "Solution:" and the plan.

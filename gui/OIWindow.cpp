@@ -19,21 +19,13 @@ constexpr float firstColumnX = 2.5f;
 }  // namespace
 
 OIWindow::OIWindow()
-    : ScrollingWindow("Operator Instances", 2.65f, 0.1f, 97.25f, 99.8f),
+    : ScrollingWindow("Operator Instances"),
       buildButton(std::make_unique<BInstButton>(this)),
       constraintsButton(std::make_unique<CnstButton>(this)),
       duplicatesButton(std::make_unique<DupButton>(this)),
-      redundantButton(std::make_unique<RedButton>(this)) {
-    setColor(128, 180, 255);
-}
+      redundantButton(std::make_unique<RedButton>(this)) {}
 
-void OIWindow::drawSelf() {
-    Window::drawSelf();
-    if (!visible()) return;
-    draw::setTexturing(true);
-    draw::pushMatrix();
-    draw::translate(0, scroll);
-    draw::setColorF(0, 0, 0);
+void OIWindow::drawContent() {
     drawText("Operation Instances", 1.5f, 1.5f, textSize, false);
 
     const std::size_t count = instanceList.size();
@@ -68,8 +60,6 @@ void OIWindow::drawSelf() {
         }
         columnX += layout.pitch;
     }
-    draw::setTexturing(false);
-    draw::popMatrix();
 }
 
 }  // namespace vexmolda

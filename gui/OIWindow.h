@@ -14,12 +14,14 @@ public:
     // Made once by initGui with no arguments; makes its four buttons.
     OIWindow();
 
-    void drawSelf() override;
 
     std::unique_ptr<BInstButton> buildButton;
     std::unique_ptr<CnstButton> constraintsButton;
     std::unique_ptr<DupButton> duplicatesButton;
     std::unique_ptr<RedButton> redundantButton;
+
+protected:
+    void drawContent() override;
 };
 
 }  // namespace vexmolda
