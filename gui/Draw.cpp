@@ -8,8 +8,11 @@ void setColor(Rgb color) { glColor3ub(color.r, color.g, color.b); }
 
 void setColorF(float r, float g, float b) { glColor3f(r, g, b); }
 
-void fillRect(float x, float y, float width, float height) {
-    glBegin(GL_QUADS);
+namespace {
+
+// The rectangle's corners top-left, bottom-left, bottom-right, top-right as one primitive.
+void rectangle(GLenum mode, float x, float y, float width, float height) {
+    glBegin(mode);
     glVertex3f(x, y, 0);
     glVertex3f(x, y + height, 0);
     glVertex3f(x + width, y + height, 0);
@@ -17,14 +20,11 @@ void fillRect(float x, float y, float width, float height) {
     glEnd();
 }
 
-void strokeRect(float x, float y, float width, float height) {
-    glBegin(GL_LINE_LOOP);
-    glVertex3f(x, y, 0);
-    glVertex3f(x, y + height, 0);
-    glVertex3f(x + width, y + height, 0);
-    glVertex3f(x + width, y, 0);
-    glEnd();
-}
+}  // namespace
+
+void fillRect(float x, float y, float width, float height) { rectangle(GL_QUADS, x, y, width, height); }
+
+void strokeRect(float x, float y, float width, float height) { rectangle(GL_LINE_LOOP, x, y, width, height); }
 
 void line(float x0, float y0, float x1, float y1) {
     glBegin(GL_LINES);
