@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "pddl/SExpression.h"
@@ -457,7 +458,8 @@ bool addObjects(Reader& reader, const std::vector<PddlTypedName>& names, const s
 }
 
 // Reads the text's one (define (KIND name) ...) and hands each section with its
-// keyword to handle, in order; false at the first refusal.
+// keyword to handle, in order; handle answers whether the section was read
+// well, or nothing for a keyword it does not know. False at the first refusal.
 template <class Handle>
 bool readSections(Reader& reader, const std::string& text, const std::string& kind, std::string& name,
                   Handle handle) {
@@ -476,7 +478,17 @@ bool readSections(Reader& reader, const std::string& text, const std::string& ki
             reader.refuse(section.line, "a section (:KEYWORD ...) was expected");
             return false;
         }
-        if (!handle(section, section.items[0].key())) return false;
+        const std::string keyword = section.items[0].key();
+        const std::optional<bool> handled = handle(section, keyword);
+        if (handled) {
+            if (!*handled) return false;
+        } else if (!unsupportedConstruct(keyword).empty()) {
+            reader.refuseConstruct(section, keyword);
+            return false;
+        } else {
+            reader.refuse(section.line, "section \"" + section.items[0].text + "\" is not supported");
+            return false;
+        }
     }
     return true;
 }
@@ -504,14 +516,10 @@ bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain
             ok = readFunctions(reader, section);
         } else if (keyword == ":action") {
             ok = readAction(reader, section, domain);
-        } else if (!unsupportedConstruct(keyword).empty()) {
-            reader.refuseConstruct(section, keyword);
-            ok = false;
         } else {
-            reader.refuse(section.line, "section \"" + section.items[0].text + "\" is not supported");
-            ok = false;
+            return std::optional<bool>();
         }
-        return ok;
+        return std::optional<bool>(ok);
     });
 }
 
@@ -571,14 +579,10 @@ bool readPddlProblem(const std::string& text, const std::string& file, const Pdd
                 reader.refuse(section.line, "metric other than (minimize (total-cost)) is not supported");
                 ok = false;
             }
-        } else if (!unsupportedConstruct(keyword).empty()) {
-            reader.refuseConstruct(section, keyword);
-            ok = false;
         } else {
-            reader.refuse(section.line, "section \"" + section.items[0].text + "\" is not supported");
-            ok = false;
+            return std::optional<bool>();
         }
-        return ok;
+        return std::optional<bool>(ok);
     });
 }
 
