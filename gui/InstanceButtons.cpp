@@ -20,40 +20,24 @@ void BInstButton::onClick() {
     dirty = true;
 }
 
-CnstButton::CnstButton(Window* parent) : RegButton(parent, "Use Constraints", 43, buttonTop, 17, buttonHeight) {}
+SwitchButton::SwitchButton(Window* parent, std::string label, float x, float width, bool& flag,
+                           bool inForceWhenSet)
+    : RegButton(parent, std::move(label), x, buttonTop, width, buttonHeight), flag(flag), inForceWhenSet(inForceWhenSet) {}
 
-void CnstButton::onClick() {
-    ignConst = !ignConst;
+void SwitchButton::onClick() {
+    flag = !flag;
     dirty = true;
 }
 
-void CnstButton::drawSelf() {
-    color = toggleShade(!ignConst);
+void SwitchButton::drawSelf() {
+    color = toggleShade(flag == inForceWhenSet);
     RegButton::drawSelf();
 }
 
-DupButton::DupButton(Window* parent) : RegButton(parent, "No Duplicates", 61, buttonTop, 15, buttonHeight) {}
+CnstButton::CnstButton(Window* parent) : SwitchButton(parent, "Use Constraints", 43, 17, ignConst, false) {}
 
-void DupButton::onClick() {
-    noDups = !noDups;
-    dirty = true;
-}
+DupButton::DupButton(Window* parent) : SwitchButton(parent, "No Duplicates", 61, 15, noDups, true) {}
 
-void DupButton::drawSelf() {
-    color = toggleShade(noDups);
-    RegButton::drawSelf();
-}
-
-RedButton::RedButton(Window* parent) : RegButton(parent, "Filter Redundant", 77, buttonTop, 18, buttonHeight) {}
-
-void RedButton::onClick() {
-    filterReds = !filterReds;
-    dirty = true;
-}
-
-void RedButton::drawSelf() {
-    color = toggleShade(filterReds);
-    RegButton::drawSelf();
-}
+RedButton::RedButton(Window* parent) : SwitchButton(parent, "Filter Redundant", 77, 18, filterReds, true) {}
 
 }  // namespace vexmolda

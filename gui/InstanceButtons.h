@@ -13,28 +13,35 @@ public:
     void onClick() override;
 };
 
-// "Use Constraints": dark while constraints are evaluated (ignConst clear).
-class CnstButton : public RegButton {
+// A button that flips one grounding switch and is dark while its feature is
+// in force (the switch set, or clear when inForceWhenSet is false).
+class SwitchButton : public RegButton {
 public:
-    explicit CnstButton(Window* parent);
+    SwitchButton(Window* parent, std::string label, float x, float width, bool& flag, bool inForceWhenSet);
     void onClick() override;
     void drawSelf() override;
+
+private:
+    bool& flag;
+    bool inForceWhenSet;
+};
+
+// "Use Constraints": dark while constraints are evaluated (ignConst clear).
+class CnstButton : public SwitchButton {
+public:
+    explicit CnstButton(Window* parent);
 };
 
 // "No Duplicates": dark while noDups is set.
-class DupButton : public RegButton {
+class DupButton : public SwitchButton {
 public:
     explicit DupButton(Window* parent);
-    void onClick() override;
-    void drawSelf() override;
 };
 
 // "Filter Redundant": dark while filterReds is set.
-class RedButton : public RegButton {
+class RedButton : public SwitchButton {
 public:
     explicit RedButton(Window* parent);
-    void onClick() override;
-    void drawSelf() override;
 };
 
 // The shade of a toggle showing whether its feature is in force.
