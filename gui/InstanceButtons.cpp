@@ -14,20 +14,14 @@ Rgb toggleShade(bool inForce) { return inForce ? toggleOnGrey : toggleOffGrey; }
 
 BInstButton::BInstButton(Window* parent) : RegButton(parent, "Build Instances", 25, buttonTop, 17, buttonHeight) {}
 
-void BInstButton::onClick() {
-    rebuildInstances();
-    // The report shows the instance counts: reprint it as after "buildInst".
-    dirty = true;
-}
+// Window actions do not reprint the report by themselves: only commands do.
+void BInstButton::onClick() { rebuildInstances(); }
 
 SwitchButton::SwitchButton(Window* parent, std::string label, float x, float width, bool& flag,
                            bool inForceWhenSet)
     : RegButton(parent, std::move(label), x, buttonTop, width, buttonHeight), flag(flag), inForceWhenSet(inForceWhenSet) {}
 
-void SwitchButton::onClick() {
-    flag = !flag;
-    dirty = true;
-}
+void SwitchButton::onClick() { flag = !flag; }
 
 void SwitchButton::drawSelf() {
     color = toggleShade(flag == inForceWhenSet);

@@ -243,8 +243,8 @@ TEST_F(WindowSession, InstanceButtonsFlipTheFilterAndRebuildTheColumns) {
     EXPECT_TRUE(showsNear(buttonX, buttonY, toggleOn, 0)) << "dark while the filter is on";
     clickAt(pixelX(2.65f + 86), pixelY(0.1f + 2.7f));
     EXPECT_TRUE(showsNear(buttonX, buttonY, toggleOff, 0)) << "light once the filter is off";
-    // The report follows the button, as after the typed switch.
-    EXPECT_TRUE(outputHas("Redundant Ops: allowed")) << output();
+    // Only commands reprint the report; the button has been drawn light, so the loop went on.
+    EXPECT_EQ(output().find("Redundant Ops: allowed"), std::string::npos) << output();
     // The flag alone builds nothing.
     EXPECT_EQ(countPixels(rowX, pixelY(10.1f), pixelX(8), pixelY(2), dark), 0);
 
