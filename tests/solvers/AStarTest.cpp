@@ -12,6 +12,7 @@
 #include "solvers/AStar.h"
 #include "solvers/SearchHeap.h"
 #include "solvers/StateOperations.h"
+#include "support/RandomDomain.h"
 #include "support/Session.h"
 
 namespace vexmolda {
@@ -127,44 +128,15 @@ TEST(AStar, StandardProblemsGiveTheLiteralSearchsPlan) {
     }
 }
 
-// A small random domain over facts f0 to f6 with zero-argument operations.
-std::vector<std::string> randomSearchDomain(std::uint32_t& seed) {
-    auto draw = [&seed](int n) {
-        seed = seed * 1664525u + 1013904223u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
-    };
-    auto factList = [&](int percent) {
-        std::string text;
-        for (int f = 0; f < 7; ++f) {
-            if (draw(100) < percent) text += " f" + std::to_string(f) + "()";
-        }
-        return text;
-    };
-    std::vector<std::string> lines;
-    for (int f = 0; f < 7; ++f) lines.push_back("pred f" + std::to_string(f) + "()");
-    const int operations = 3 + draw(8);
-    for (int o = 0; o < operations; ++o) {
-        const std::string name = "o" + std::to_string(o);
-        lines.push_back("op " + name + "()");
-        const std::string pre = factList(25);
-        const std::string add = factList(30);
-        const std::string del = factList(25);
-        if (!pre.empty()) lines.push_back("pre " + name + pre);
-        if (!add.empty()) lines.push_back("add " + name + add);
-        if (!del.empty()) lines.push_back("del " + name + del);
-    }
-    lines.push_back("init" + factList(30));
-    lines.push_back("goal" + factList(40));
-    lines.push_back("buildInst");
-    return lines;
-}
+// Zero-argument operations over a handful of facts.
+constexpr testing::RandomDomainShape randomShape{7, 8, 25, 30, 25, 30, 40};
 
 TEST(AStar, RandomSmallDomainsGiveTheLiteralSearchsPlan) {
     std::uint32_t seed = 99;
     int found = 0;
     int failed = 0;
     for (int domain = 0; domain < 400; ++domain) {
-        const auto lines = randomSearchDomain(seed);
+        const auto lines = testing::randomDomain(seed, randomShape);
         SCOPED_TRACE("domain " + std::to_string(domain));
         freshSession();
         runLines(lines);

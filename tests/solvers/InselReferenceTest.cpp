@@ -16,6 +16,7 @@
 #include "solvers/InselRand.h"
 #include "solvers/IslandRandom.h"
 #include "solvers/StateOperations.h"
+#include "support/RandomDomain.h"
 #include "support/Session.h"
 #include "tests/solvers/InselTestDomains.h"
 
@@ -238,43 +239,14 @@ TEST(IslandReference, ExampleAndStandardDomainsMatchTheLiteralSolvers) {
     EXPECT_GE(tally.ended, static_cast<int>(files.size()) * 6);
 }
 
-// A small random domain over facts f0 to f5 with zero-argument operations.
-std::vector<std::string> randomDomain(std::uint32_t& seed) {
-    auto draw = [&seed](int n) {
-        seed = seed * 1664525u + 1013904223u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
-    };
-    auto factList = [&](int percent) {
-        std::string text;
-        for (int f = 0; f < 6; ++f) {
-            if (draw(100) < percent) text += " f" + std::to_string(f) + "()";
-        }
-        return text;
-    };
-    std::vector<std::string> lines;
-    for (int f = 0; f < 6; ++f) lines.push_back("pred f" + std::to_string(f) + "()");
-    const int operations = 3 + draw(6);
-    for (int o = 0; o < operations; ++o) {
-        const std::string name = "o" + std::to_string(o);
-        lines.push_back("op " + name + "()");
-        const std::string pre = factList(25);
-        const std::string add = factList(30);
-        const std::string del = factList(20);
-        if (!pre.empty()) lines.push_back("pre " + name + pre);
-        if (!add.empty()) lines.push_back("add " + name + add);
-        if (!del.empty()) lines.push_back("del " + name + del);
-    }
-    lines.push_back("init" + factList(30));
-    lines.push_back("goal" + factList(35));
-    lines.push_back("buildInst");
-    return lines;
-}
+// Zero-argument operations over a handful of facts.
+constexpr testing::RandomDomainShape randomShape{6, 6, 25, 30, 20, 30, 35};
 
 TEST(IslandReference, RandomSmallDomainsMatchTheLiteralSolvers) {
     std::uint32_t seed = 2024;
     Tally tally;
     for (int domain = 0; domain < 300; ++domain) {
-        const auto lines = randomDomain(seed);
+        const auto lines = testing::randomDomain(seed, randomShape);
         SCOPED_TRACE("domain " + std::to_string(domain));
         freshSession();
         runLines(lines);
