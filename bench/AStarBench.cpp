@@ -5,17 +5,13 @@
 #include <filesystem>
 
 #include "ProblemFamilies.h"
-#include "command/LoadFile.h"
-#include "command/TextBuffer.h"
-#include "domain/State.h"
 #include "grounding/Grounding.h"
-#include "solvers/AStar.h"
 
 namespace vexmolda::bench {
 namespace {
 
-void reportSearch(benchmark::State& state, const SearchStatistics& statistics, double seconds) {
-    state.counters["instances"] = static_cast<double>(instanceList.size());
+void reportSearch(benchmark::State& state, const SolverStatistics& statistics, double seconds) {
+    state.counters["instances"] = static_cast<double>(benchSession().instances.size());
     state.counters["expanded"] = static_cast<double>(statistics.expanded);
     state.counters["generated"] = static_cast<double>(statistics.generated);
     state.counters["expanded/s"] = seconds > 0 ? statistics.expanded / seconds : 0;
@@ -25,34 +21,36 @@ void reportSearch(benchmark::State& state, const SearchStatistics& statistics, d
 void groundFamily(benchmark::State& state, std::string (*family)(int)) {
     const std::string text = family(static_cast<int>(state.range(0)));
     loadProblemText(text);
-    for (auto _ : state) buildAllInstances();
-    state.counters["instances"] = static_cast<double>(instanceList.size());
-    state.counters["facts"] = static_cast<double>(factPool.size());
+    Session& session = benchSession();
+    for (auto _ : state) {
+        Grounder(session.model, session.instances, session.groundingOptions(), session.messages).buildAll();
+    }
+    state.counters["instances"] = static_cast<double>(session.instances.size());
+    state.counters["facts"] = static_cast<double>(session.model.facts.size());
+}
+
+// A* on the loaded problem, timed around the search alone.
+void searchLoaded(benchmark::State& state) {
+    double seconds = 0;
+    std::unique_ptr<SolveResult> result;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        result = solveInBenchSession("a*", 0);
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        benchmark::DoNotOptimize(result->found);
+    }
+    reportSearch(state, result->statistics, seconds);
+    state.counters["planLength"] = static_cast<double>(result->plan->steps.size());
 }
 
 void searchFamily(benchmark::State& state, std::string (*family)(int)) {
     loadProblemText(family(static_cast<int>(state.range(0))));
-    double seconds = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(aStarSolver().solve(initState, goalState, 0));
-        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    }
-    reportSearch(state, aStarSolver().statistics, seconds);
-    state.counters["planLength"] = static_cast<double>(aStarSolver().plan.steps.size());
+    searchLoaded(state);
 }
 
 void searchStandard(benchmark::State& state, const std::string& file) {
-    messages.clear();
-    loadFile(file);
-    double seconds = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(aStarSolver().solve(initState, goalState, 0));
-        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    }
-    reportSearch(state, aStarSolver().statistics, seconds);
-    state.counters["planLength"] = static_cast<double>(aStarSolver().plan.steps.size());
+    loadProblemFile(file);
+    searchLoaded(state);
 }
 
 BENCHMARK_CAPTURE(groundFamily, gripper, gripperProblem)->RangeMultiplier(2)->Range(4, 64);

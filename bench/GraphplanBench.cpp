@@ -4,30 +4,23 @@
 #include <filesystem>
 
 #include "ProblemFamilies.h"
-#include "command/LoadFile.h"
-#include "command/TextBuffer.h"
-#include "domain/State.h"
-#include "grounding/OperationInstance.h"
 #include "solvers/Graphplan.h"
 
 namespace vexmolda::bench {
 namespace {
 
 void solveOnce(benchmark::State& state) {
-    Graphplan& graphplan = graphplanSolver();
-    bool found = false;
-    for (auto _ : state) {
-        graphplan.plan.clear();
-        found = graphplan.solve(initState, goalState, 0);
-    }
-    state.counters["found"] = found;
-    state.counters["levels"] = graphplan.lastLevel;
-    state.counters["graphLevels"] = static_cast<double>(graphplan.graph.deepestLevel());
-    state.counters["actions"] = static_cast<double>(graphplan.graph.actionNodes.size());
-    state.counters["facts"] = static_cast<double>(graphplan.graph.factNodes.size());
-    state.counters["recursions"] = searchCalls;
-    state.counters["memoEntries"] = static_cast<double>(graphplan.noGoods.size());
-    state.counters["memoHits"] = noGoodHits;
+    std::unique_ptr<SolveResult> result;
+    for (auto _ : state) result = solveInBenchSession("graph", 0);
+    const SolverStatistics& statistics = result->statistics;
+    state.counters["found"] = result->found;
+    state.counters["levels"] = statistics.levels;
+    state.counters["graphLevels"] = static_cast<double>(result->graph->deepestLevel());
+    state.counters["actions"] = static_cast<double>(result->graph->actionNodes.size());
+    state.counters["facts"] = static_cast<double>(result->graph->factNodes.size());
+    state.counters["recursions"] = statistics.recursions;
+    state.counters["memoEntries"] = static_cast<double>(statistics.memoEntries);
+    state.counters["memoHits"] = statistics.memoHits;
 }
 
 void graphplanFamily(benchmark::State& state, std::string (*family)(int)) {
@@ -36,8 +29,7 @@ void graphplanFamily(benchmark::State& state, std::string (*family)(int)) {
 }
 
 void graphplanStandard(benchmark::State& state, const std::string& file) {
-    messages.clear();
-    loadFile(file);
+    loadProblemFile(file);
     solveOnce(state);
 }
 

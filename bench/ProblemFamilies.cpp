@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "command/Execute.h"
+#include "command/LoadFile.h"
 #include "command/Wipe.h"
+#include "solvers/Solver.h"
 
 namespace vexmolda::bench {
 
@@ -82,10 +84,30 @@ std::vector<std::string> standardProblems(const std::string& family) {
     return files;
 }
 
+Session& benchSession() {
+    static Session session;
+    return session;
+}
+
 void loadProblemText(const std::string& text) {
-    wipe();
+    Session& session = benchSession();
+    wipe(session);
     std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) executeLine(line);
+    for (std::string line; std::getline(lines, line);) executeLine(session, line);
+}
+
+void loadProblemFile(const std::string& path) {
+    benchSession().messages.clear();
+    loadFile(benchSession(), path);
+}
+
+std::unique_ptr<SolveResult> solveInBenchSession(const std::string& solverName, std::int32_t limit) {
+    Session& session = benchSession();
+    const SolveTask task{session.model.facts, session.instances, session.model.initState, session.model.goalState,
+                         limit, session.logging()};
+    SolveContext context{*session.control, session.random};
+    session.control->begin();
+    return runSolve(solverName, task, context);
 }
 
 }  // namespace vexmolda::bench

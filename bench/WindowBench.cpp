@@ -13,9 +13,7 @@
 #include <vector>
 
 #include "ProblemFamilies.h"
-#include "command/LoadFile.h"
-#include "command/TextBuffer.h"
-#include "domain/State.h"
+#include "gui/CommandRunner.h"
 #include "gui/AppWindow.h"
 #include "gui/Font.h"
 #include "gui/GlfwAdapter.h"
@@ -23,7 +21,7 @@
 #include "gui/IFWindow.h"
 #include "gui/InterferenceLayout.h"
 #include "gui/PGWindow.h"
-#include "solvers/Graphplan.h"
+#include "solvers/PlanningGraph.h"
 
 namespace vexmolda::bench {
 namespace {
@@ -36,7 +34,8 @@ bool windowReady() {
     static const bool ready = [] {
         // The font file is read from the working directory.
         if (chdir(VEXMOLDA_FONT_DIR) != 0) return false;
-        initGui();
+        static CommandRunner runner(benchSession());
+        initGui(benchSession(), runner);
         return guiWindows().plangraph != nullptr && windowing::windowOpened();
     }();
     return ready;
@@ -55,20 +54,21 @@ void ensureFontMetrics() {
 // graph grows until it levels off or reaches deepestLevel; no search.
 const PlanningGraph& logisticsGraph(int problem) {
     static int loaded = -1;
-    PlanningGraph& graph = graphplanSolver().graph;
-    if (loaded == problem) return graph;
-    messages.clear();
+    Session& session = benchSession();
+    if (loaded == problem) return *session.graph;
     if (problem <= 7) {
-        loadFile(std::string(VEXMOLDA_SOURCE_DIR) + "/bench/domains/logistics00/probLOGISTICS-" +
-                 std::to_string(problem) + "-0.pln");
+        loadProblemFile(std::string(VEXMOLDA_SOURCE_DIR) + "/bench/domains/logistics00/probLOGISTICS-" +
+                        std::to_string(problem) + "-0.pln");
     } else {
         loadProblemText(logisticsProblem(problem));
     }
-    graph.clearGraph();
-    graph.buildLevelZero(initState);
-    for (std::uint32_t level = 1; level <= deepestLevel && graph.changed; ++level) graph.expand(level);
+    auto graph = std::make_shared<PlanningGraph>();
+    graph->buildLevelZero(session.model.initState, session.instances, session.model.facts.size());
+    for (std::uint32_t level = 1; level <= deepestLevel && graph->changed; ++level) graph->expand(level);
+    // The windows draw the session's graph.
+    session.graph = graph;
     loaded = problem;
-    return graph;
+    return *graph;
 }
 
 void countGraph(benchmark::State& state, const PlanningGraph& graph) {

@@ -1,6 +1,6 @@
 #include "command/ConstraintCommand.h"
 
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/Constraint.h"
 #include "domain/Operation.h"
 
@@ -12,7 +12,9 @@ bool isMembershipKeyword(const std::string& text) { return text == "eq" || text 
 
 // Parses the item whose keyword stands at position; returns the item or null
 // and leaves position at the first token not consumed.
-ConstInOf* parseMembershipItem(const TokenList& tokens, std::size_t& position, Operation& operation) {
+ConstInOf* parseMembershipItem(Session& session, const TokenList& tokens, std::size_t& position,
+                               Operation& operation) {
+    TextBuffer& messages = session.messages;
     const bool negated = position > 0 && tokens[position - 1].kind == TokenKind::Negation;
     ++position;  // past the keyword
     Variable* variable = position < tokens.size() ? findVariable(operation, tokens[position].text) : nullptr;
@@ -25,11 +27,11 @@ ConstInOf* parseMembershipItem(const TokenList& tokens, std::size_t& position, O
     auto* item = new ConstInOf(variable, negated);
     for (; position < tokens.size() && tokens[position].kind == TokenKind::Argument; ++position) {
         const std::string& name = tokens[position].text;
-        if (Type* type = findType(name)) {
+        if (Type* type = session.model.findType(name)) {
             item->types.insert(type);
         } else if (Variable* member = findVariable(operation, name)) {
             item->atoms.insert(member);
-        } else if (Atom* atom = findAtom(name)) {
+        } else if (Atom* atom = session.model.findAtom(name)) {
             item->atoms.insert(atom);
         } else {
             messages.append(name + " not found\n");
@@ -44,10 +46,10 @@ ConstInOf* parseMembershipItem(const TokenList& tokens, std::size_t& position, O
 
 }  // namespace
 
-void executeConstraintCommand(const TokenList& tokens) {
-    Operation* operation = findOperation(tokens[1].text);
+void executeConstraintCommand(Session& session, const TokenList& tokens) {
+    Operation* operation = session.model.findOperation(tokens[1].text);
     if (!operation) {
-        messages.append("No operation \"" + tokens[1].text + "\"\n");
+        session.messages.append("No operation \"" + tokens[1].text + "\"\n");
         return;
     }
     const bool conditional = tokens[0].text == "condconst";
@@ -70,7 +72,7 @@ void executeConstraintCommand(const TokenList& tokens) {
             target = &implication->consequences;
             ++position;
         } else if (isMembershipKeyword(text)) {
-            if (ConstInOf* item = parseMembershipItem(tokens, position, *operation)) target->insert(item);
+            if (ConstInOf* item = parseMembershipItem(session, tokens, position, *operation)) target->insert(item);
         } else {
             ++position;
         }

@@ -5,8 +5,10 @@
 
 namespace vexmolda {
 
+class Session;
+
 // Adds the line's membership items to an operation's constraints ("const"),
 // or one implication made of them ("condconst").
-void executeConstraintCommand(const TokenList& tokens);
+void executeConstraintCommand(Session& session, const TokenList& tokens);
 
 }  // namespace vexmolda

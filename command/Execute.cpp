@@ -1,7 +1,6 @@
 #include "command/Execute.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -10,20 +9,16 @@
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
 #include "command/RebuildInstances.h"
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include "command/RunSolver.h"
+#include "command/Session.h"
 #include "command/Wipe.h"
-#include "domain/Fact.h"
-#include "domain/Operation.h"
 #include "grounding/Grounding.h"
-#include "solvers/Plan.h"
-#include "solvers/Solver.h"
 
 namespace vexmolda {
 
 namespace {
 
-using Handler = std::function<void(const TokenList&)>;
+using Handler = std::function<void(Session&, const TokenList&)>;
 
 // One row of the dispatch table: the words it answers to and the least
 // number of tokens (command word included) it needs.
@@ -33,113 +28,114 @@ struct CommandRow {
     Handler run;
 };
 
-void quit(const TokenList&) {
+void quit(Session& session, const TokenList&) {
     std::fflush(stdout);
-    std::exit(0);
+    session.quitRequested = true;
 }
 
-void literalsOfOperation(const TokenList& tokens, State Operation::*set) {
-    Operation* operation = findOperation(tokens[1].text);
+void literalsOfOperation(Session& session, const TokenList& tokens, State Operation::*set) {
+    Operation* operation = session.model.findOperation(tokens[1].text);
     if (!operation) {
-        messages.append("No operation \"" + tokens[1].text + "\"\n");
+        session.messages.append("No operation \"" + tokens[1].text + "\"\n");
         return;
     }
-    parseFacts(tokens, operation->*set, operation);
+    parseFacts(session, tokens, operation->*set, operation);
 }
 
 // Reads "type name" pairs from token 2 on, for a new or still parameterless owner.
 template <class Owner>
-void readParameters(const TokenList& tokens, Owner& owner, bool hasParameters) {
+void readParameters(Session& session, const TokenList& tokens, Owner& owner, bool hasParameters) {
     if (hasParameters || tokens.size() < 4) return;
     std::size_t position = 2;
     while (position + 1 < tokens.size()) {
-        Type* type = findType(tokens[position].text);
+        Type* type = session.model.findType(tokens[position].text);
         if (type) {
             owner.addParameter(makeVariable(tokens[position + 1].text, type));
             position += 2;
         } else {
-            messages.append("Type \"" + tokens[position].text + "\" unknown\n");
+            session.messages.append("Type \"" + tokens[position].text + "\" unknown\n");
             position += 1;
         }
     }
 }
 
-void declareOperationCommand(const TokenList& tokens) {
-    Operation* operation = declareOperation(tokens[1].text);
-    readParameters(tokens, *operation, !operation->params.empty());
+void declareOperationCommand(Session& session, const TokenList& tokens) {
+    Operation* operation = session.model.declareOperation(tokens[1].text, session.messages);
+    readParameters(session, tokens, *operation, !operation->params.empty());
 }
 
-void declarePredicateCommand(const TokenList& tokens) {
-    Predicate* predicate = declarePredicate(tokens[1].text);
-    readParameters(tokens, *predicate, !predicate->args.empty());
+void declarePredicateCommand(Session& session, const TokenList& tokens) {
+    Predicate* predicate = session.model.declarePredicate(tokens[1].text, session.messages);
+    readParameters(session, tokens, *predicate, !predicate->args.empty());
 }
 
-void instanceCommand(const TokenList& tokens) {
+void instanceCommand(Session& session, const TokenList& tokens) {
     std::vector<Atom*> objects;
     for (std::size_t i = 2; i < tokens.size(); ++i) {
-        if (Atom* atom = findAtom(tokens[i].text)) {
+        if (Atom* atom = session.model.findAtom(tokens[i].text)) {
             objects.push_back(atom);
         } else {
-            messages.append("\"" + tokens[i].text + "\" not found or no atom\n");
+            session.messages.append("\"" + tokens[i].text + "\" not found or no atom\n");
         }
     }
-    instantiate(tokens[1].text, objects);
+    Grounder(session.model, session.instances, session.groundingOptions(), session.messages)
+        .instantiate(tokens[1].text, objects);
 }
 
-void buildInstancesCommand(const TokenList&) { rebuildInstances(); }
+void buildInstancesCommand(Session& session, const TokenList&) { rebuildInstances(session); }
 
-void solveCommand(const TokenList& tokens) {
-    runSolver(tokens[1].text, tokens.size() > 2 ? cAtoi(tokens[2].text) : 0);
+void solveCommand(Session& session, const TokenList& tokens) {
+    runSolver(session, tokens[1].text, tokens.size() > 2 ? cAtoi(tokens[2].text) : 0);
 }
 
-void typeCommand(const TokenList& tokens) {
-    for (std::size_t i = 1; i < tokens.size(); ++i) declareType(tokens[i].text, nullptr);
+void typeCommand(Session& session, const TokenList& tokens) {
+    for (std::size_t i = 1; i < tokens.size(); ++i) session.model.declareType(tokens[i].text, nullptr, session.messages);
 }
 
-void derivedCommand(const TokenList& tokens) {
-    Type* base = findType(tokens[1].text);
+void derivedCommand(Session& session, const TokenList& tokens) {
+    Type* base = session.model.findType(tokens[1].text);
     if (!base) {
-        messages.append("Type \"" + tokens[1].text + "\" unknown\n");
+        session.messages.append("Type \"" + tokens[1].text + "\" unknown\n");
         return;
     }
-    for (std::size_t i = 2; i < tokens.size(); ++i) declareType(tokens[i].text, base);
+    for (std::size_t i = 2; i < tokens.size(); ++i) session.model.declareType(tokens[i].text, base, session.messages);
 }
 
-void atomCommand(const TokenList& tokens) {
-    Type* type = findType(tokens[1].text);
+void atomCommand(Session& session, const TokenList& tokens) {
+    Type* type = session.model.findType(tokens[1].text);
     if (!type) {
-        messages.append("Type \"" + tokens[1].text + "\" unknown\n");
+        session.messages.append("Type \"" + tokens[1].text + "\" unknown\n");
         return;
     }
-    if (type == anyType) return;
-    for (std::size_t i = 2; i < tokens.size(); ++i) declareAtom(tokens[i].text, type);
+    if (type == session.model.anyType) return;
+    for (std::size_t i = 2; i < tokens.size(); ++i) session.model.declareAtom(tokens[i].text, type, session.messages);
 }
 
-Handler toggle(bool& flag) {
-    return [&flag](const TokenList&) { flag = !flag; };
+Handler toggle(bool Switches::*flag) {
+    return [flag](Session& session, const TokenList&) { session.switches.*flag = !(session.switches.*flag); };
 }
 
 const std::vector<CommandRow>& commandTable() {
     static const std::vector<CommandRow> table = {
         {{"q", "quit", "exit"}, 1, quit},
-        {{"file"}, 2, [](const TokenList& t) { loadFile(domainFileName(t[1].text)); }},
-        {{"log"}, 1, [](const TokenList&) { logging() = !logging(); }},
-        {{"init"}, 1, [](const TokenList& t) { parseFacts(t, initState, nullptr); }},
-        {{"goal"}, 1, [](const TokenList& t) { parseFacts(t, goalState, nullptr); }},
-        {{"pre"}, 3, [](const TokenList& t) { literalsOfOperation(t, &Operation::pre); }},
-        {{"add"}, 3, [](const TokenList& t) { literalsOfOperation(t, &Operation::add); }},
-        {{"del"}, 3, [](const TokenList& t) { literalsOfOperation(t, &Operation::del); }},
+        {{"file"}, 2, [](Session& s, const TokenList& t) { loadFile(s, domainFileName(t[1].text)); }},
+        {{"log"}, 1, [](Session& s, const TokenList&) { s.logging() = !s.logging(); }},
+        {{"init"}, 1, [](Session& s, const TokenList& t) { parseFacts(s, t, s.model.initState, nullptr); }},
+        {{"goal"}, 1, [](Session& s, const TokenList& t) { parseFacts(s, t, s.model.goalState, nullptr); }},
+        {{"pre"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::pre); }},
+        {{"add"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::add); }},
+        {{"del"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::del); }},
         {{"condconst", "const"}, 5, executeConstraintCommand},
         {{"op"}, 2, declareOperationCommand},
         {{"pred"}, 2, declarePredicateCommand},
-        {{"showInst"}, 1, toggle(showInst)},
+        {{"showInst"}, 1, toggle(&Switches::showInst)},
         {{"instance"}, 3, instanceCommand},
         {{"buildInst"}, 1, buildInstancesCommand},
-        {{"wipe"}, 1, [](const TokenList&) { wipe(); }},
+        {{"wipe"}, 1, [](Session& s, const TokenList&) { wipe(s); }},
         {{"solve"}, 2, solveCommand},
-        {{"noDups"}, 1, toggle(noDups)},
-        {{"ignConst"}, 1, toggle(ignConst)},
-        {{"filterReds"}, 1, toggle(filterReds)},
+        {{"noDups"}, 1, toggle(&Switches::noDups)},
+        {{"ignConst"}, 1, toggle(&Switches::ignConst)},
+        {{"filterReds"}, 1, toggle(&Switches::filterReds)},
         {{"type"}, 1, typeCommand},
         {{"derived"}, 3, derivedCommand},
         {{"atom"}, 3, atomCommand},
@@ -149,21 +145,21 @@ const std::vector<CommandRow>& commandTable() {
 
 }  // namespace
 
-void execute(TokenList tokens) {
-    dirty = true;
+void execute(Session& session, TokenList tokens) {
+    session.switches.dirty = true;
     if (tokens.empty() || tokens[0].text[0] == '#') return;
     for (const CommandRow& row : commandTable()) {
         if (tokens.size() < row.minTokens) continue;
         for (const std::string& word : row.words) {
             if (tokens[0].text == word) {
-                row.run(tokens);
+                row.run(session, tokens);
                 return;
             }
         }
     }
-    messages.append("Unknown command or not enough parameters\n");
+    session.messages.append("Unknown command or not enough parameters\n");
 }
 
-void executeLine(const std::string& line) { execute(tokenize(line)); }
+void executeLine(Session& session, const std::string& line) { execute(session, tokenize(line)); }
 
 }  // namespace vexmolda

@@ -1,14 +1,18 @@
 #pragma once
-// The command interpreter: one tokenized line in, its effects on the model out.
+// The command interpreter: one tokenized line in, its effects on the session out.
+
+#include <string>
 
 #include "command/Token.h"
 
 namespace vexmolda {
 
-// Runs one command line; every problem becomes a line in messages.
-void execute(TokenList tokens);
+class Session;
+
+// Runs one command line; every problem becomes a line in the session's messages.
+void execute(Session& session, TokenList tokens);
 
 // tokenize then execute.
-void executeLine(const std::string& line);
+void executeLine(Session& session, const std::string& line);
 
 }  // namespace vexmolda

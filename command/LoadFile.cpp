@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "command/Execute.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
+#include "command/StopMessage.h"
 #include "command/Wipe.h"
 
 namespace vexmolda {
@@ -18,12 +19,6 @@ namespace {
 constexpr std::size_t maxPieceBytes = 254;
 // Deepest nesting of "file" lines.
 constexpr std::size_t maxNesting = 64;
-
-// The files being loaded, outermost first, by device and inode.
-std::vector<std::pair<dev_t, ino_t>>& filesBeingLoaded() {
-    static std::vector<std::pair<dev_t, ino_t>> files;
-    return files;
-}
 
 // Reads one line with its newline (if any); false at the end of the file or
 // on a read error. A carriage return right before the newline is dropped.
@@ -47,40 +42,53 @@ std::string domainFileName(const std::string& name) {
     return name + ".pln";
 }
 
-void loadFile(const std::string& name) {
+bool loadFile(Session& session, const std::string& name) {
+    TextBuffer& messages = session.messages;
     std::FILE* file = std::fopen(name.c_str(), "r");
     if (!file) {
         messages.append("File \"" + name + "\" not found\n");
-        return;
+        return false;
     }
     struct stat status {};
     fstat(fileno(file), &status);
     const std::pair<dev_t, ino_t> identity{status.st_dev, status.st_ino};
-    auto& loading = filesBeingLoaded();
+    auto& loading = session.filesBeingLoaded;
     for (const auto& open : loading) {
         if (open == identity) {
             std::fclose(file);
             messages.append("File \"" + name + "\" is already being loaded\n");
-            return;
+            return false;
         }
     }
     if (loading.size() >= maxNesting) {
         std::fclose(file);
         messages.append("File \"" + name + "\" nested too deeply\n");
-        return;
+        return false;
     }
 
-    wipe();
+    wipe(session);
     loading.push_back(identity);
+    WorkControl& control = *session.control;
     std::string line;
-    while (readLine(file, line)) {
+    std::size_t lineNumber = 0;
+    while (!session.quitRequested && readLine(file, line)) {
+        ++lineNumber;
+        // A solve or a grounding on a line shows its own counters meanwhile.
+        if (control.currentKind() != WorkKind::loading) control.enter(WorkKind::loading);
+        control.first.store(lineNumber, std::memory_order_relaxed);
         // Over-long lines run as several commands, as a fixed line buffer reads them.
-        for (std::size_t start = 0; start < line.size(); start += maxPieceBytes) {
-            executeLine(line.substr(start, maxPieceBytes));
+        for (std::size_t start = 0; start < line.size() && !session.quitRequested; start += maxPieceBytes) {
+            executeLine(session, line.substr(start, maxPieceBytes));
+        }
+        if (control.stopReason() == StopReason::user) {
+            messages.append("Loading \"" + name + "\" stopped by the user at line " + std::to_string(lineNumber) +
+                            "\n");
+            break;
         }
     }
     loading.pop_back();
     std::fclose(file);
+    return true;
 }
 
 }  // namespace vexmolda

@@ -1,8 +1,10 @@
 #include "command/ParseFacts.h"
 
+#include "command/Session.h"
+
 namespace vexmolda {
 
-void parseFacts(const TokenList& tokens, State& target, const Operation* owner) {
+void parseFacts(Session& session, const TokenList& tokens, State& target, const Operation* owner) {
     target.clear();
     std::size_t position = owner ? 2 : 1;
     while (position < tokens.size()) {
@@ -15,11 +17,11 @@ void parseFacts(const TokenList& tokens, State& target, const Operation* owner) 
         std::vector<Atom*> args;
         for (; position < tokens.size() && tokens[position].kind == TokenKind::Argument; ++position) {
             const std::string& name = tokens[position].text;
-            Atom* arg = findAtom(name);
+            Atom* arg = session.model.findAtom(name);
             if (!arg && owner) arg = findVariable(*owner, name);
             if (arg) args.push_back(arg);  // unknown names are left out silently
         }
-        if (Fact* fact = makeFact(predicateName, args)) target.insert(fact);
+        if (Fact* fact = session.model.makeFact(predicateName, args, session.messages)) target.insert(fact);
     }
 }
 

@@ -7,8 +7,10 @@
 
 namespace vexmolda {
 
+class Session;
+
 // Empties target and fills it with the literals of the line: from token 2 for
 // an operation's lists (whose parameters may then be named), else from token 1.
-void parseFacts(const TokenList& tokens, State& target, const Operation* owner);
+void parseFacts(Session& session, const TokenList& tokens, State& target, const Operation* owner);
 
 }  // namespace vexmolda

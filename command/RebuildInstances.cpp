@@ -1,16 +1,50 @@
 #include "command/RebuildInstances.h"
 
-#include "grounding/Grounding.h"
-#include "solvers/Plan.h"
-#include "solvers/Solver.h"
+#include "command/StopMessage.h"
 
 namespace vexmolda {
 
-void rebuildInstances() {
+GroundingJob::GroundingJob(Session& session) : session(session), options(session.groundingOptions()) {}
+
+void GroundingJob::run() {
+    WorkControl& control = *session.control;
+    control.enter(WorkKind::grounding);
+    const double cpuStart = threadCpuSeconds();
+    try {
+        Grounder grounder(session.model, built, options, messages);
+        if (!grounder.buildAll(&control)) stopped = control.stopReason();
+    } catch (const std::bad_alloc&) {
+        stopped = StopReason::outOfMemory;
+    }
+    summary.cpuSeconds = threadCpuSeconds() - cpuStart;
+    summary.wallSeconds = control.phaseSeconds();
+    summary.bindings = control.first.load(std::memory_order_relaxed);
+    if (stopped != StopReason::none) {
+        const std::uint64_t made = built.size();
+        // A stopped build leaves no instances, as if they had been wiped.
+        built.clear();
+        messages.append(stopMessage(stopped, control, made, "instances") + ": no instances built\n");
+    }
+    control.leaveLimitedPhase();
+}
+
+void GroundingJob::finish() {
     // A plan refers to instances; it is cleared but stays current.
-    if (currentPlan) currentPlan->clear();
-    for (const auto& [name, solver] : solverRegistry()) solver->forgetInstances();
-    buildAllInstances();
+    if (session.currentPlan) session.currentPlan->clear();
+    if (session.lastSolve) {
+        if (session.lastSolve->plan) session.lastSolve->plan->clear();
+        session.lastSolve->graph.reset();
+    }
+    session.graph.reset();
+    session.instances = std::move(built);
+    for (std::string& line : messages.lines) session.messages.append(std::move(line));
+    if (session.hooks.afterGrounding) session.hooks.afterGrounding(session, summary);
+}
+
+void rebuildInstances(Session& session) {
+    GroundingJob job(session);
+    job.run();
+    job.finish();
 }
 
 }  // namespace vexmolda

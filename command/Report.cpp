@@ -2,64 +2,60 @@
 
 #include <cstdio>
 
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
-#include "domain/Atom.h"
-#include "domain/Fact.h"
-#include "domain/Operation.h"
-#include "domain/State.h"
-#include "domain/Type.h"
+#include "command/Session.h"
 #include "grounding/InstanceText.h"
-#include "solvers/Plan.h"
 
 namespace vexmolda {
 
-std::string reportText() {
+std::string reportText(const Session& session) {
+    const Model& model = session.model;
+    const Switches& switches = session.switches;
     std::string text = "Types: ";
     bool first = true;
-    for (const auto& [name, type] : Type::registry()) {
+    for (const auto& [name, type] : model.types) {
         if (!first) text += ", ";
         type->print(text);
         first = false;
     }
     text += "\n\nAtoms: ";
     first = true;
-    for (const auto& [name, atom] : Atom::registry()) {
+    for (const auto& [name, atom] : model.atoms) {
         if (!first) text += ", ";
         atom->print(text);
         first = false;
     }
     text += "\n\nPredicates: ";
     first = true;
-    for (const auto& [name, predicate] : predicates) {
+    for (const auto& [name, predicate] : model.predicates) {
         if (!first) text += ", ";
         text += factText(*predicate);
         first = false;
     }
     text += "\n\nOperations: ";
     first = true;
-    for (const auto& [name, operation] : operations) {
+    for (const auto& [name, operation] : model.operations) {
         if (!first) text += ", ";
-        text += operationBlockText(*operation);
+        text += operationBlockText(*operation, session.instances);
         first = false;
     }
     text += "\n";
-    text += "init: " + stateText(initState);
-    text += "goal: " + stateText(goalState);
-    if (showInst) text += "\nOperation instances:\n" + instancesText();
-    if (logging()) text += "\nLog:\n" + log.text();
-    if (currentPlan) text += "\nThe plan: \n" + currentPlan->toString();
-    text += std::string("\nLogging: ") + (logging() ? "yes" : "no") + "  |  NoDups: " + (noDups ? "yes" : "no") +
-            "  |  Constraints: " + (ignConst ? "ignored" : "used") +
-            "  |  Redundant Ops: " + (filterReds ? "filtered" : "allowed") + "\n";
-    text += "\n" + messages.text() + "\n";
+    text += "init: " + stateText(model.initState);
+    text += "goal: " + stateText(model.goalState);
+    if (switches.showInst) text += "\nOperation instances:\n" + instancesText(session.instances);
+    if (session.logging()) text += "\nLog:\n" + session.log.text();
+    if (session.currentPlan) text += "\nThe plan: \n" + session.currentPlan->toString();
+    text += std::string("\nLogging: ") + (session.logging() ? "yes" : "no") +
+            "  |  NoDups: " + (switches.noDups ? "yes" : "no") +
+            "  |  Constraints: " + (switches.ignConst ? "ignored" : "used") +
+            "  |  Redundant Ops: " + (switches.filterReds ? "filtered" : "allowed") + "\n";
+    text += "\n" + session.messages.text() + "\n";
     return text;
 }
 
-void printReport(bool clearScreen) {
-    dirty = false;
+void printReport(Session& session, bool clearScreen) {
+    session.switches.dirty = false;
     if (clearScreen) std::fputs("\x1b[H\x1b[2J", stdout);
-    const std::string text = reportText();
+    const std::string text = reportText(session);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
 }

@@ -5,11 +5,13 @@
 
 namespace vexmolda {
 
+class Session;
+
 // The report's text, exactly as printed (without any screen clearing).
-std::string reportText();
+std::string reportText(const Session& session);
 
 // Clears dirty, then writes the report to standard output; clears the
 // terminal first when asked to.
-void printReport(bool clearScreen);
+void printReport(Session& session, bool clearScreen);
 
 }  // namespace vexmolda

@@ -3,8 +3,10 @@
 
 namespace vexmolda {
 
-// Types, atoms, predicates, facts, operations, instances, states, plan, log;
-// then every solver's reset. The switches and messages stay.
-void wipe();
+class Session;
+
+// Types, atoms, predicates, facts, operations, instances, states, plan, log
+// and what the solves left. The switches and messages stay.
+void wipe(Session& session);
 
 }  // namespace vexmolda

@@ -5,13 +5,12 @@
 #include <string>
 
 #include "domain/CreationSequence.h"
-#include "domain/NameRegistry.h"
 #include "domain/Type.h"
 
 namespace vexmolda {
 
 // An object of the domain, of one fixed type.
-class Atom : public MapMe<Atom>, public Sequenced {
+class Atom : public Sequenced {
 public:
     Atom(std::string name, Type* type) : name(std::move(name)), type(type) {}
     virtual ~Atom() = default;
@@ -30,11 +29,6 @@ public:
     Atom* binding = nullptr;
 };
 
-Atom* declareAtom(const std::string& name, Type* type);
-// Finds an object of the registry (never a Variable).
-Atom* findAtom(const std::string& name);
 std::unique_ptr<Variable> makeVariable(const std::string& name, Type* type);
-// Destroys every atom.
-void clearAtoms();
 
 }  // namespace vexmolda

@@ -1,11 +1,11 @@
 #pragma once
-// The process-wide creation order that every "ordered by address" set uses.
+// The creation order that every "ordered by address" set uses.
 
 #include <cstdint>
 
 namespace vexmolda {
 
-// The next number of the process-wide creation sequence (never reused).
+// The next number of the creation sequence (never reused, shared by every model).
 std::uint64_t nextCreationNumber();
 
 // Base of everything that sets order by creation: facts, atoms, variables,

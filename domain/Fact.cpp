@@ -2,12 +2,8 @@
 
 #include <functional>
 
-#include "command/TextBuffer.h"
 
 namespace vexmolda {
-
-FactPool factPool;
-NameRegistry<Predicate> predicates;
 
 std::size_t FactPool::KeyHash::operator()(
     const std::pair<std::string, std::vector<Atom*>>& key) const {
@@ -31,38 +27,6 @@ Fact* FactPool::intern(const std::string& name, const std::vector<Atom*>& args) 
 void FactPool::clear() {
     index.clear();
     facts.clear();
-}
-
-Predicate* declarePredicate(const std::string& name) {
-    return predicates.declare(name, [&] { return std::make_unique<Predicate>(name); });
-}
-
-Predicate* findPredicate(const std::string& name) { return predicates.find(name); }
-
-Fact* makeFact(const std::string& name, const std::vector<Atom*>& args) {
-    const Predicate* predicate = findPredicate(name);
-    if (!predicate) {
-        messages.append("Predicate \"" + name + "\" doesn't exist\n");
-        return nullptr;
-    }
-    if (args.size() != predicate->args.size()) {
-        messages.append("Wrong number of parameters\n");
-        return nullptr;
-    }
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const Type* expected = predicate->args[i]->type;
-        if (args[i]->type != expected && expected != anyType) {
-            messages.append("Type mismatch, " + args[i]->name + " is type " + args[i]->type->name +
-                            ", but " + expected->name + " expected\n");
-            return nullptr;
-        }
-    }
-    return factPool.intern(name, args);
-}
-
-void clearPredicatesAndFacts() {
-    predicates.clear();
-    factPool.clear();
 }
 
 std::string factText(const Fact& fact) {

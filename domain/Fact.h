@@ -8,7 +8,6 @@
 
 #include "domain/Atom.h"
 #include "domain/CreationSequence.h"
-#include "domain/NameRegistry.h"
 
 namespace vexmolda {
 
@@ -20,7 +19,7 @@ struct Fact : Sequenced {
     std::string name;
     bool typed;
     std::vector<Atom*> args;
-    // Position in factPool: dense ids for the solvers; -1 for declarations.
+    // Position in the model's fact pool: dense ids for the solvers; -1 for declarations.
     int id = -1;
 };
 
@@ -34,7 +33,7 @@ struct Predicate : Fact {
     std::vector<std::unique_ptr<Variable>> variables;
 };
 
-// Every fact made by makeFact, in creation order; one name with one argument
+// Every fact made by Model::makeFact, in creation order; one name with one argument
 // list is one Fact for the whole run.
 class FactPool {
 public:
@@ -51,17 +50,6 @@ private:
     std::vector<std::unique_ptr<Fact>> facts;
     std::unordered_map<std::pair<std::string, std::vector<Atom*>>, Fact*, KeyHash> index;
 };
-
-extern FactPool factPool;
-extern NameRegistry<Predicate> predicates;
-
-Predicate* declarePredicate(const std::string& name);
-Predicate* findPredicate(const std::string& name);
-// The interned fact after the predicate, count and exact type checks; null
-// after a message when a check fails.
-Fact* makeFact(const std::string& name, const std::vector<Atom*>& args);
-// Destroys every predicate and every fact.
-void clearPredicatesAndFacts();
 
 // "name(a,b)" for facts, "name(type:a, type:b)" for declarations.
 std::string factText(const Fact& fact);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "command/TextBuffer.h"
+#include "domain/Diagnostics.h"
 
 namespace vexmolda {
 
@@ -18,10 +18,10 @@ public:
     // Returns the object of that name, making it with make() when new; an
     // existing name adds "<name> already exists" and keeps the object as is.
     template <class Make>
-    T* declare(const std::string& name, Make make) {
+    T* declare(const std::string& name, Make make, Diagnostics& diagnostics) {
         auto [position, inserted] = objects.try_emplace(name);
         if (!inserted) {
-            messages.append(name + " already exists\n");
+            diagnostics.append(name + " already exists\n");
             return position->second.get();
         }
         position->second = make();
@@ -41,16 +41,6 @@ public:
 
 private:
     Map objects;
-};
-
-// Base of the classes whose registry is tied to the class itself.
-template <class T>
-class MapMe {
-public:
-    static NameRegistry<T>& registry() {
-        static NameRegistry<T> instance;
-        return instance;
-    }
 };
 
 }  // namespace vexmolda

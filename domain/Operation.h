@@ -7,7 +7,6 @@
 
 #include "domain/Atom.h"
 #include "domain/Constraint.h"
-#include "domain/NameRegistry.h"
 #include "domain/State.h"
 
 namespace vexmolda {
@@ -33,13 +32,7 @@ private:
     std::vector<std::unique_ptr<Variable>> ownedParams;
 };
 
-extern NameRegistry<Operation> operations;
-
-Operation* declareOperation(const std::string& name);
-Operation* findOperation(const std::string& name);
 // The first parameter of that name, or null.
 Variable* findVariable(const Operation& operation, const std::string& name);
-// Destroys every operation with its parameters and constraints.
-void clearOperations();
 
 }  // namespace vexmolda

@@ -4,9 +4,6 @@
 
 namespace vexmolda {
 
-State initState;
-State goalState;
-
 namespace {
 
 bool earlier(const Fact* left, const Fact* right) { return left->sequence < right->sequence; }

@@ -27,9 +27,6 @@ private:
     std::vector<Fact*> facts;
 };
 
-extern State initState;
-extern State goalState;
-
 // Each fact's text, separated by ", ", then a line feed.
 std::string stateText(const State& state);
 

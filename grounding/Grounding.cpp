@@ -1,24 +1,17 @@
 #include "grounding/Grounding.h"
 
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
-#include "domain/Type.h"
-
 namespace vexmolda {
 
-namespace {
-
-// Binds every parameter after the type and duplicate checks; false to refuse.
-bool bindParameters(const Operation& operation, const std::vector<Atom*>& objects) {
+bool Grounder::bindParameters(const Operation& operation, const std::vector<Atom*>& objects) {
     for (std::size_t i = 0; i < objects.size(); ++i) {
         Atom* object = objects[i];
         Variable* parameter = operation.params[i];
-        if (!fits(*object, parameter->type)) {
-            messages.append("Type mismatch, " + object->name + " is type " + object->type->name +
-                            ", but " + parameter->type->name + " expected\n");
+        if (!model.fits(*object, parameter->type)) {
+            diagnostics.append("Type mismatch, " + object->name + " is type " + object->type->name + ", but " +
+                               parameter->type->name + " expected\n");
             return false;
         }
-        if (noDups) {
+        if (options.noDups) {
             for (std::size_t j = i + 1; j < objects.size(); ++j) {
                 if (objects[j] == object) return false;
             }
@@ -28,42 +21,40 @@ bool bindParameters(const Operation& operation, const std::vector<Atom*>& object
     return true;
 }
 
-bool constraintsHold(const Operation& operation) {
-    if (ignConst) return true;
+bool Grounder::constraintsHold(const Operation& operation) const {
+    if (options.ignConst) return true;
     for (const Constraint* constraint : operation.constraints) {
         if (!constraint->holds()) return false;
     }
     return true;
 }
 
-}  // namespace
-
-bool groundState(State& target, const State& source) {
+bool Grounder::groundState(State& target, const State& source) {
     for (const Fact* fact : source) {
         std::vector<Atom*> args = fact->args;
         for (Atom*& arg : args) {
             if (auto* variable = dynamic_cast<Variable*>(arg)) arg = variable->binding;
         }
-        Fact* ground = makeFact(fact->name, args);
+        Fact* ground = model.makeFact(fact->name, args, diagnostics);
         if (!ground) return false;
         target.insert(ground);
     }
     return true;
 }
 
-OperationInstance* instantiate(const std::string& operationName, const std::vector<Atom*>& objects) {
-    const Operation* operation = findOperation(operationName);
+OperationInstance* Grounder::instantiate(const std::string& operationName, const std::vector<Atom*>& objects) {
+    const Operation* operation = model.findOperation(operationName);
     if (!operation) {
-        messages.append("Operation \"" + operationName + "\" doesn't exist\n");
+        diagnostics.append("Operation \"" + operationName + "\" doesn't exist\n");
         return nullptr;
     }
     if (objects.size() != operation->params.size()) {
-        messages.append("Wrong number of parameters\n");
+        diagnostics.append("Wrong number of parameters\n");
         return nullptr;
     }
     if (!bindParameters(*operation, objects)) return nullptr;
     if (!constraintsHold(*operation)) return nullptr;
-    if (OperationInstance* existing = instanceList.findBinding(operationName, objects)) return existing;
+    if (OperationInstance* existing = instances.findBinding(operationName, objects)) return existing;
 
     auto instance = std::make_unique<OperationInstance>();
     instance->name = operationName;
@@ -73,25 +64,23 @@ OperationInstance* instantiate(const std::string& operationName, const std::vect
         !groundState(instance->pre, operation->pre)) {
         return nullptr;
     }
-    if (filterReds) {
-        if (OperationInstance* earlier = instanceList.findSameSets(*instance)) return earlier;
+    if (options.filterReds) {
+        if (OperationInstance* earlier = instances.findSameSets(*instance)) return earlier;
     }
     OperationInstance* added = instance.get();
-    instanceList.append(std::move(instance));
+    instances.append(std::move(instance));
     return added;
 }
 
-void clearInstances() { instanceList.clear(); }
-
-void buildAllInstances() {
-    clearInstances();
-    for (const auto& [name, operation] : operations) {
+bool Grounder::buildAll(WorkControl* control) {
+    instances.clear();
+    for (const auto& [name, operation] : model.operations) {
         std::vector<std::vector<Atom*>> candidates;
         bool everyParameterHasOne = true;
         for (const Variable* parameter : operation->params) {
             std::vector<Atom*> fitting;
-            for (const auto& [atomName, atom] : Atom::registry()) {
-                if (fits(*atom, parameter->type)) fitting.push_back(atom.get());
+            for (const auto& [atomName, atom] : model.atoms) {
+                if (model.fits(*atom, parameter->type)) fitting.push_back(atom.get());
             }
             if (fitting.empty()) everyParameterHasOne = false;
             candidates.push_back(std::move(fitting));
@@ -101,8 +90,13 @@ void buildAllInstances() {
         std::vector<std::size_t> odometer(candidates.size(), 0);
         std::vector<Atom*> tuple(candidates.size());
         while (true) {
+            if (control) {
+                if (control->shouldStop()) return false;
+                control->first.fetch_add(1, std::memory_order_relaxed);
+            }
             for (std::size_t i = 0; i < candidates.size(); ++i) tuple[i] = candidates[i][odometer[i]];
             instantiate(name, tuple);
+            if (control) control->second.store(instances.size(), std::memory_order_relaxed);
             // Advance the last wheel; carry into the one before when it runs out.
             bool advanced = false;
             for (std::size_t position = candidates.size(); position > 0 && !advanced;) {
@@ -116,11 +110,12 @@ void buildAllInstances() {
             if (!advanced) break;
         }
     }
+    return true;
 }
 
-int countInstances(const Operation& operation) {
+int countInstances(const InstanceList& instances, const Operation& operation) {
     int count = 0;
-    for (const auto& instance : instanceList) {
+    for (const auto& instance : instances) {
         if (instance->name == operation.name) ++count;
     }
     return count;

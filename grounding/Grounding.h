@@ -4,25 +4,52 @@
 #include <string>
 #include <vector>
 
+#include "domain/Diagnostics.h"
+#include "domain/Model.h"
+#include "domain/WorkControl.h"
 #include "grounding/OperationInstance.h"
 
 namespace vexmolda {
 
-// The instance that stands for this binding (new, existing or an earlier
-// redundant one), or null when refused (with a message where one is due).
-OperationInstance* instantiate(const std::string& operationName, const std::vector<Atom*>& objects);
+// The switches that decide which bindings become instances.
+struct GroundingOptions {
+    bool noDups = true;      // an instance may not bind one object twice
+    bool ignConst = false;   // operation constraints are not evaluated
+    bool filterReds = true;  // instances equal to an earlier one are dropped
+};
 
-// Discards every instance and builds all of them, operations in name order,
-// tuples in odometer order over the objects in name order.
-void buildAllInstances();
+// Grounds operations of one model into one instance list. Interns the facts
+// it needs into the model and sets the parameters' bindings while it checks.
+class Grounder {
+public:
+    Grounder(Model& model, InstanceList& instances, GroundingOptions options, Diagnostics& diagnostics)
+        : model(model), instances(instances), options(options), diagnostics(diagnostics) {}
 
-void clearInstances();
+    // The instance that stands for this binding (new, existing or an earlier
+    // redundant one), or null when refused (with a message where one is due).
+    OperationInstance* instantiate(const std::string& operationName, const std::vector<Atom*>& objects);
 
-// Entries of instanceList carrying the operation's name.
-int countInstances(const Operation& operation);
+    // Discards every instance and builds all of them, operations in name order,
+    // tuples in odometer order over the objects in name order. With a control,
+    // counts bindings tried (first) and instances (second), and returns false
+    // when asked to stop (the instances made so far stay).
+    bool buildAll(WorkControl* control = nullptr);
 
-// Inserts into target the facts of source with variables replaced by their
-// bindings; false (after makeFact's message) at the first fact refused.
-bool groundState(State& target, const State& source);
+    // Inserts into target the facts of source with variables replaced by their
+    // bindings; false (after makeFact's message) at the first fact refused.
+    bool groundState(State& target, const State& source);
+
+private:
+    bool bindParameters(const Operation& operation, const std::vector<Atom*>& objects);
+    bool constraintsHold(const Operation& operation) const;
+
+    Model& model;
+    InstanceList& instances;
+    GroundingOptions options;
+    Diagnostics& diagnostics;
+};
+
+// Entries of the list carrying the operation's name.
+int countInstances(const InstanceList& instances, const Operation& operation);
 
 }  // namespace vexmolda

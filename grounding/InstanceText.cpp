@@ -1,7 +1,5 @@
 #include "grounding/InstanceText.h"
 
-#include <cstdio>
-
 #include "grounding/Grounding.h"
 
 namespace vexmolda {
@@ -19,8 +17,6 @@ std::string signature(const std::string& name, bool typed, const std::vector<Ele
     return text + ")\n";
 }
 
-void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
-
 }  // namespace
 
 std::string signatureText(const Operation& operation) {
@@ -31,10 +27,10 @@ std::string signatureText(const OperationInstance& instance) {
     return signature(instance.name, instance.typed, instance.args);
 }
 
-std::string operationBlockText(const Operation& operation) {
+std::string operationBlockText(const Operation& operation, const InstanceList& instances) {
     std::string head = signatureText(operation);
     head.pop_back();
-    std::string text = "\n" + head + " - (" + std::to_string(countInstances(operation)) + " instances)\n";
+    std::string text = "\n" + head + " - (" + std::to_string(countInstances(instances, operation)) + " instances)\n";
     text += "  pre: " + stateText(operation.pre);
     text += "  del: " + stateText(operation.del);
     text += "  add: " + stateText(operation.add);
@@ -48,14 +44,10 @@ std::string operationBlockText(const Operation& operation) {
     return text + "\n";
 }
 
-void printOperation(const Operation& operation) { writeOut(operationBlockText(operation)); }
-
-std::string instancesText() {
+std::string instancesText(const InstanceList& instances) {
     std::string text;
-    for (const auto& instance : instanceList) text += signatureText(*instance);
+    for (const auto& instance : instances) text += signatureText(*instance);
     return text;
 }
-
-void printInstances() { writeOut(instancesText()); }
 
 }  // namespace vexmolda

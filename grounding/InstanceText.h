@@ -14,11 +14,9 @@ std::string signatureText(const OperationInstance& instance);
 
 // An operation's block of the report: head with instance count, pre, del,
 // add and constraints.
-std::string operationBlockText(const Operation& operation);
-void printOperation(const Operation& operation);
+std::string operationBlockText(const Operation& operation, const InstanceList& instances);
 
 // Every instance's signature, in list order.
-std::string instancesText();
-void printInstances();
+std::string instancesText(const InstanceList& instances);
 
 }  // namespace vexmolda

@@ -4,8 +4,6 @@
 
 namespace vexmolda {
 
-InstanceList instanceList;
-
 namespace {
 
 std::size_t hashState(std::size_t hash, const State& state) {

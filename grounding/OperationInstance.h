@@ -1,5 +1,5 @@
 #pragma once
-// Ground operations and the one list that holds them in build order.
+// Ground operations and the list that holds them in build order.
 
 #include <memory>
 #include <string>
@@ -20,7 +20,7 @@ struct OperationInstance {
     State pre;
     State add;
     State del;
-    // Position in instanceList: dense ids for the solvers.
+    // Position in its instance list: dense ids for the solvers.
     int id = -1;
 };
 
@@ -62,7 +62,5 @@ private:
     std::unordered_map<BindingKey, OperationInstance*, BindingHash> byBinding;
     std::unordered_map<const OperationInstance*, OperationInstance*, SetsHash, SetsEqual> bySets;
 };
-
-extern InstanceList instanceList;
 
 }  // namespace vexmolda

@@ -22,6 +22,9 @@ namespace vexmolda {
 namespace {
 
 WindowSet windows;
+// What the frames draw and where the typed lines go; set by initGui.
+Session* shownSession = nullptr;
+CommandRunner* commandRunner = nullptr;
 bool firstFrame = true;
 double previousFrameTime = 0;
 
@@ -36,13 +39,15 @@ void setUpProjection() {
 
 }  // namespace
 
-WindowSet createWidgets() {
+WindowSet createWidgets(Session& session, CommandRunner& runner) {
     WindowSet made;
-    made.domain = new DMWindow();
-    made.instances = new OIWindow();
-    made.interference = new IFWindow();
-    made.plangraph = new PGWindow();
-    made.log = new LogWindow();
+    made.domain = new DMWindow(session);
+    made.instances = new OIWindow(session, [&session, &runner] {
+        runner.submitJob(buildInstancesJob(session), "Build Instances");
+    });
+    made.interference = new IFWindow(session);
+    made.plangraph = new PGWindow(session);
+    made.log = new LogWindow(session);
     createTabButtons(made);
     return made;
 }
@@ -55,7 +60,9 @@ void handleWindowSize(int width, int height) {
     rememberWindowSize(width, height);
 }
 
-void initGui() {
+void initGui(Session& session, CommandRunner& runner) {
+    shownSession = &session;
+    commandRunner = &runner;
     if (!windowing::initialize()) {
         std::printf("GLFW failed to initialize!\n");
         std::fflush(stdout);
@@ -85,15 +92,11 @@ void initGui() {
     glClearColor(0.7f, 0.7f, 0.7f, 1);
     loadFont();
     guiRoot.setColor(200, 200, 200);
-    windows = createWidgets();
+    windows = createWidgets(session, runner);
 }
 
-void drawFrame() {
-    if (!windowing::windowOpened()) {
-        std::fflush(stdout);
-        windowing::terminate();
-        std::exit(0);
-    }
+bool drawFrame() {
+    if (!windowing::windowOpened()) return false;
     windowing::swapBuffers();
     glClear(GL_DEPTH_BUFFER_BIT);
 
@@ -114,7 +117,8 @@ void drawFrame() {
         tip->draw();
         draw::popMatrix();
     }
-    drawCommandArea();
+    drawCommandArea(*shownSession, *commandRunner);
+    return true;
 }
 
 }  // namespace vexmolda

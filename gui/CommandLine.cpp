@@ -1,16 +1,13 @@
 #include "gui/CommandLine.h"
 
-#include "command/Execute.h"
-#include "command/TextBuffer.h"
 #include "gui/GlfwAdapter.h"
 
 namespace vexmolda {
 
 bool showMessages = true;
 
-CommandEditor::CommandEditor(Runner runner) : runner(std::move(runner)) {
-    if (!this->runner) this->runner = [](const std::string& line) { executeLine(line); };
-}
+CommandEditor::CommandEditor(Runner runner, std::function<void()> stop)
+    : runner(std::move(runner)), stop(std::move(stop)) {}
 
 void CommandEditor::recall(int index) {
     historyIndex = index;
@@ -46,6 +43,9 @@ void CommandEditor::onKey(int key) {
         case keyKeypadEnter:
             submit();
             break;
+        case keyEscape:
+            if (stop) stop();
+            break;
         default:
             break;
     }
@@ -59,8 +59,7 @@ void CommandEditor::onCharacter(char character) {
 void CommandEditor::submit() {
     if (commandLine.empty()) return;
     const std::string line = commandLine;
-    messages.clear();
-    runner(line);
+    if (runner) runner(line);
     history.push_front(line);
     if (history.size() > historyLimit) history.pop_back();
     commandLine.clear();

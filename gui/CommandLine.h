@@ -15,14 +15,15 @@ public:
     // Runs one submitted line.
     using Runner = std::function<void(const std::string&)>;
 
-    // Submitted lines go to the command interpreter unless another runner is given.
-    explicit CommandEditor(Runner runner = {});
+    // Submitted lines go to the runner (none: they are only filed); Escape
+    // calls the stop action.
+    explicit CommandEditor(Runner runner = {}, std::function<void()> stop = {});
 
     // A key press (repeats included), by key code; unknown keys do nothing.
     void onKey(int key);
     // Inserts a typed character at the cursor.
     void onCharacter(char character);
-    // Empties messages, runs the line, and files it in the history; empty lines are ignored.
+    // Hands the line to the runner and files it in the history; empty lines are ignored.
     void submit();
     // "> ", the line with "_" at the cursor.
     std::string promptText() const;
@@ -35,6 +36,7 @@ public:
 private:
     void recall(int index);
     Runner runner;
+    std::function<void()> stop;
 };
 
 // Submitted lines kept for recall.

@@ -1,6 +1,5 @@
 #include "gui/DMWindow.h"
 
-#include "domain/State.h"
 #include "gui/DomainText.h"
 #include "gui/Font.h"
 
@@ -18,18 +17,19 @@ void drawSection(const char* heading, float y, float heightLimit, const std::str
 
 }  // namespace
 
-DMWindow::DMWindow() : ScrollingWindow("Domain Information") {}
+DMWindow::DMWindow(const Session& session) : ScrollingWindow("Domain Information"), session(session) {}
 
 void DMWindow::drawContent() {
-    drawSection("Types", 1.5f, 20, typesText());
-    drawSection("Atoms", 21.5f, 20, atomsText());
-    drawSection("Predicates", 41.5f, 20, predicatesText());
-    drawSection("Initial\nState", 61.5f, 15, stateText(initState));
-    drawSection("Goal\nState", 76.5f, 15, stateText(goalState));
+    const Model& model = session.model;
+    drawSection("Types", 1.5f, 20, typesText(model));
+    drawSection("Atoms", 21.5f, 20, atomsText(model));
+    drawSection("Predicates", 41.5f, 20, predicatesText(model));
+    drawSection("Initial\nState", 61.5f, 15, stateText(model.initState));
+    drawSection("Goal\nState", 76.5f, 15, stateText(model.goalState));
 
     drawText("Operations", 50.5f, 1.5f, textSize, false);
     // Unlimited in length; lines below the drawing area are not drawn.
-    drawTextWrapped(operationsText(), 50.5f, 8.5f, 40, heightLeftOnScreen(scroll, 8.5f), textSize);
+    drawTextWrapped(operationsText(model, session.instances), 50.5f, 8.5f, 40, heightLeftOnScreen(scroll, 8.5f), textSize);
 
     draw::setTexturing(false);
     draw::beginLines();

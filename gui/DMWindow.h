@@ -1,6 +1,7 @@
 #pragma once
 // The window that shows the loaded domain as text.
 
+#include "command/Session.h"
 #include "gui/ScrollingWindow.h"
 
 namespace vexmolda {
@@ -9,12 +10,14 @@ namespace vexmolda {
 // the right; rebuilt from the model on every frame.
 class DMWindow : public ScrollingWindow {
 public:
-    // Made once by initGui with no arguments.
-    DMWindow();
+    // Made once by initGui; draws the session's domain.
+    explicit DMWindow(const Session& session);
 
 protected:
     void drawContent() override;
 
+private:
+    const Session& session;
 };
 
 }  // namespace vexmolda

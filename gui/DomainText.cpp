@@ -2,11 +2,7 @@
 
 #include <cstdio>
 
-#include "domain/Atom.h"
-#include "domain/Fact.h"
-#include "domain/Operation.h"
-#include "domain/State.h"
-#include "domain/Type.h"
+#include "domain/Model.h"
 #include "grounding/Grounding.h"
 #include "grounding/InstanceText.h"
 
@@ -28,27 +24,27 @@ std::string joined(const Registry& registry, Describe describe) {
 
 }  // namespace
 
-std::string typesText() {
-    return joined(Type::registry(), [](const Type& type) {
+std::string typesText(const Model& model) {
+    return joined(model.types, [](const Type& type) {
         return type.parent ? type.name + "->" + type.parent->name : type.name;
     });
 }
 
-std::string atomsText() {
-    return joined(Atom::registry(), [](const Atom& atom) { return atom.name + "[" + atom.type->name + "]"; });
+std::string atomsText(const Model& model) {
+    return joined(model.atoms, [](const Atom& atom) { return atom.name + "[" + atom.type->name + "]"; });
 }
 
-std::string predicatesText() {
-    return joined(predicates, [](const Predicate& predicate) { return factText(predicate); });
+std::string predicatesText(const Model& model) {
+    return joined(model.predicates, [](const Predicate& predicate) { return factText(predicate); });
 }
 
-std::string operationsText() {
+std::string operationsText(const Model& model, const InstanceList& instances) {
     std::string text;
-    for (const auto& [name, operation] : operations) {
+    for (const auto& [name, operation] : model.operations) {
         std::string head = signatureText(*operation);
         head.pop_back();
         char count[31];
-        std::snprintf(count, sizeof count, " - (%d)\n", countInstances(*operation));
+        std::snprintf(count, sizeof count, " - (%d)\n", countInstances(instances, *operation));
         text += "\n" + head + count;
         text += "   pre:\t" + stateText(operation->pre);
         text += "   add:\t" + stateText(operation->add);

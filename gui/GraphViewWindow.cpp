@@ -4,8 +4,8 @@
 
 namespace vexmolda {
 
-GraphViewWindow::GraphViewWindow(std::string title, Graphplan& source)
-    : Window(std::move(title), 2.65f, 0.1f, 97.25f, 99.8f), graphSource(&source) {
+GraphViewWindow::GraphViewWindow(std::string title, const Session& session)
+    : Window(std::move(title), 2.65f, 0.1f, 97.25f, 99.8f), session(session) {
     setColor(128, 180, 255);
 }
 
@@ -14,8 +14,8 @@ void GraphViewWindow::onScroll(float delta) { zoomAbout(view, {pointerUnitsX(), 
 void GraphViewWindow::onDrag(float dx, float dy) { panBy(view, dx, dy); }
 
 const PlanningGraph* GraphViewWindow::graphOrClose() {
-    const PlanningGraph& graph = graphSource->graph;
-    if (!graph.factLevelEnd.empty()) return &graph;
+    const PlanningGraph* graph = session.graph.get();
+    if (graph && !graph->factLevelEnd.empty()) return graph;
     close();
     return nullptr;
 }

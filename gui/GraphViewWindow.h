@@ -6,21 +6,22 @@
 
 #include "gui/Window.h"
 #include "gui/ZoomPan.h"
-#include "solvers/Graphplan.h"
+#include "command/Session.h"
+#include "solvers/PlanningGraph.h"
 
 namespace vexmolda {
 
-// Reads graphSource's graph on every frame; keeps only the view.
+// Reads the session's graph on every frame; keeps only the view.
 class GraphViewWindow : public Window {
 public:
-    GraphViewWindow(std::string title, Graphplan& source);
+    GraphViewWindow(std::string title, const Session& session);
 
     // Zooms by 10 % per notch (or per unit of right-button drag) about the pointer.
     void onScroll(float delta) override;
     // Pans with the pointer.
     void onDrag(float dx, float dy) override;
 
-    Graphplan* graphSource;
+    const Session& session;
     ZoomPan view;  // zoom, panX, panY
 
 protected:

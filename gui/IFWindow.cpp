@@ -16,7 +16,7 @@ constexpr float tooltipHeight = 4.25f;
 
 }  // namespace
 
-IFWindow::IFWindow() : GraphViewWindow("Interference Table", graphplanSolver()) {}
+IFWindow::IFWindow(const Session& session) : GraphViewWindow("Interference Table", session) {}
 
 InterferenceTable IFWindow::table(std::uint32_t size) const {
     InterferenceTable result;
@@ -29,8 +29,8 @@ InterferenceTable IFWindow::table(std::uint32_t size) const {
 }
 
 std::string IFWindow::tooltipTextAt(ViewPoint pointer) const {
-    const PlanningGraph& graph = graphSource->graph;
-    if (graph.factLevelEnd.empty()) return {};
+    if (!session.graph || session.graph->factLevelEnd.empty()) return {};
+    const PlanningGraph& graph = *session.graph;
     const auto size = static_cast<std::uint32_t>(graph.actionNodes.size());
     const std::optional<TableCell> cell = cellUnder(table(size), view, restingOrigin(), pointer);
     if (!cell) return {};

@@ -11,8 +11,8 @@ namespace vexmolda {
 // column's action interferes with the row's; a tooltip names both.
 class IFWindow : public GraphViewWindow {
 public:
-    // Made once by initGui with no arguments; shows the "graph" solver's graph.
-    IFWindow();
+    // Made once by initGui; shows the graph of the session's last "graph" run.
+    explicit IFWindow(const Session& session);
 
     void onMouseLeave() override;
     void drawSelf() override;

@@ -1,7 +1,5 @@
 #include "gui/InstanceButtons.h"
 
-#include "command/RebuildInstances.h"
-#include "command/Switches.h"
 
 namespace vexmolda {
 
@@ -12,10 +10,11 @@ constexpr float buttonHeight = 3;
 
 Rgb toggleShade(bool inForce) { return inForce ? toggleOnGrey : toggleOffGrey; }
 
-BInstButton::BInstButton(Window* parent) : RegButton(parent, "Build Instances", 25, buttonTop, 17, buttonHeight) {}
+BInstButton::BInstButton(Window* parent, std::function<void()> build)
+    : RegButton(parent, "Build Instances", 25, buttonTop, 17, buttonHeight), build(std::move(build)) {}
 
 // Window actions do not reprint the report by themselves: only commands do.
-void BInstButton::onClick() { rebuildInstances(); }
+void BInstButton::onClick() { build(); }
 
 SwitchButton::SwitchButton(Window* parent, std::string label, float x, float width, bool& flag,
                            bool inForceWhenSet)
@@ -28,10 +27,13 @@ void SwitchButton::drawSelf() {
     RegButton::drawSelf();
 }
 
-CnstButton::CnstButton(Window* parent) : SwitchButton(parent, "Use Constraints", 43, 17, ignConst, false) {}
+CnstButton::CnstButton(Window* parent, Switches& switches)
+    : SwitchButton(parent, "Use Constraints", 43, 17, switches.ignConst, false) {}
 
-DupButton::DupButton(Window* parent) : SwitchButton(parent, "No Duplicates", 61, 15, noDups, true) {}
+DupButton::DupButton(Window* parent, Switches& switches)
+    : SwitchButton(parent, "No Duplicates", 61, 15, switches.noDups, true) {}
 
-RedButton::RedButton(Window* parent) : SwitchButton(parent, "Filter Redundant", 77, 18, filterReds, true) {}
+RedButton::RedButton(Window* parent, Switches& switches)
+    : SwitchButton(parent, "Filter Redundant", 77, 18, switches.filterReds, true) {}
 
 }  // namespace vexmolda

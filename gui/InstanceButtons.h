@@ -2,15 +2,21 @@
 // The four buttons of the instances window: build the instances, and the
 // three grounding switches, each dark while its feature is in force.
 
+#include <functional>
+
+#include "command/Session.h"
 #include "gui/RegButton.h"
 
 namespace vexmolda {
 
-// Rebuilds the instance list as "buildInst" does.
+// Rebuilds the instance list as "buildInst" does, through the given action.
 class BInstButton : public RegButton {
 public:
-    explicit BInstButton(Window* parent);
+    BInstButton(Window* parent, std::function<void()> build);
     void onClick() override;
+
+private:
+    std::function<void()> build;
 };
 
 // A button that flips one grounding switch and is dark while its feature is
@@ -29,19 +35,19 @@ private:
 // "Use Constraints": dark while constraints are evaluated (ignConst clear).
 class CnstButton : public SwitchButton {
 public:
-    explicit CnstButton(Window* parent);
+    CnstButton(Window* parent, Switches& switches);
 };
 
 // "No Duplicates": dark while noDups is set.
 class DupButton : public SwitchButton {
 public:
-    explicit DupButton(Window* parent);
+    DupButton(Window* parent, Switches& switches);
 };
 
 // "Filter Redundant": dark while filterReds is set.
 class RedButton : public SwitchButton {
 public:
-    explicit RedButton(Window* parent);
+    RedButton(Window* parent, Switches& switches);
 };
 
 // The shade of a toggle showing whether its feature is in force.

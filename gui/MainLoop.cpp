@@ -2,31 +2,55 @@
 
 #include <unistd.h>
 
-#include "command/LoadFile.h"
+#include <cstdio>
+
 #include "command/Report.h"
-#include "command/Switches.h"
+#include "command/Session.h"
 #include "gui/AppWindow.h"
+#include "gui/CommandLine.h"
+#include "gui/CommandRunner.h"
 #include "gui/FramePacer.h"
 #include "gui/GlfwAdapter.h"
 
 namespace vexmolda {
 
-void mainLoop() {
+void mainLoop(Session& session, CommandRunner& runner) {
     // Escape codes that clear a terminal would only clutter a pipe or a log file.
     const bool clearScreen = isatty(STDOUT_FILENO) != 0;
-    for (;;) {
+    while (!session.quitRequested) {
         const double frameStart = windowing::getTime();
-        if (dirty) printReport(clearScreen);
-        drawFrame();
+        runner.finishEndedWork();
+        if (session.quitRequested) break;
+        // While work runs the report waits for it: one report per command.
+        if (session.switches.dirty && !runner.busy()) printReport(session, clearScreen);
+        runner.runNext();
+        if (session.quitRequested || !drawFrame()) break;
         // Without vertical sync the loop would spin a core at hundreds of frames a second.
         paceFrame(frameStart);
     }
+    runner.stopAndWait();
 }
 
-void runWindowProgram(const ProgramOptions& options) {
-    initGui();
-    loadStartupDomain(options);
-    mainLoop();
+int runWindowProgram(const ProgramOptions& options) {
+    Session session;
+    CommandRunner runner(session);
+    applyProgramOptions(session, options);
+    initGui(session, runner);
+    commandEditor() = CommandEditor([&runner](const std::string& line) { runner.submitLine(line); },
+                                    [&runner] { runner.stop(); });
+    std::unique_ptr<LongJob> startup = startupJob(session, options);
+    if (!windowing::windowOpened()) {
+        // No window: the start-up domain and its report, then the end.
+        startup->run();
+        startup->finish();
+        printReport(session, isatty(STDOUT_FILENO) != 0);
+        return 0;
+    }
+    runner.submitJob(std::move(startup), startupDescription(options), true);
+    mainLoop(session, runner);
+    std::fflush(stdout);
+    windowing::terminate();
+    return 0;
 }
 
 }  // namespace vexmolda

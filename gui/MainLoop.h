@@ -5,11 +5,15 @@
 
 namespace vexmolda {
 
-// Runs for ever; the process ends inside a frame or a command.
-[[noreturn]] void mainLoop();
+class CommandRunner;
+class Session;
+
+// Runs until "q" or the window closes: adopts ended work, prints the report
+// after each command, starts what waits, draws a frame.
+void mainLoop(Session& session, CommandRunner& runner);
 
 // Brings the window up, loads the start-up domain (or the PDDL task of the
-// options) and runs the loop.
-[[noreturn]] void runWindowProgram(const ProgramOptions& options);
+// options) beside the first frames and runs the loop; the exit status.
+int runWindowProgram(const ProgramOptions& options);
 
 }  // namespace vexmolda

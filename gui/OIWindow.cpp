@@ -18,16 +18,18 @@ constexpr float firstColumnX = 2.5f;
 
 }  // namespace
 
-OIWindow::OIWindow()
+OIWindow::OIWindow(Session& session, std::function<void()> buildInstances)
     : ScrollingWindow("Operator Instances"),
-      buildButton(std::make_unique<BInstButton>(this)),
-      constraintsButton(std::make_unique<CnstButton>(this)),
-      duplicatesButton(std::make_unique<DupButton>(this)),
-      redundantButton(std::make_unique<RedButton>(this)) {}
+      buildButton(std::make_unique<BInstButton>(this, std::move(buildInstances))),
+      constraintsButton(std::make_unique<CnstButton>(this, session.switches)),
+      duplicatesButton(std::make_unique<DupButton>(this, session.switches)),
+      redundantButton(std::make_unique<RedButton>(this, session.switches)),
+      session(session) {}
 
 void OIWindow::drawContent() {
     drawText("Operation Instances", 1.5f, 1.5f, textSize, false);
 
+    const InstanceList& instanceList = session.instances;
     const std::size_t count = instanceList.size();
     std::vector<std::string> texts;
     texts.reserve(count);

@@ -1,6 +1,7 @@
 #pragma once
 // The window that lists the operation instances.
 
+#include <functional>
 #include <memory>
 
 #include "gui/InstanceButtons.h"
@@ -11,9 +12,9 @@ namespace vexmolda {
 // Every instance in columns, and the build button and three switch toggles above them.
 class OIWindow : public ScrollingWindow {
 public:
-    // Made once by initGui with no arguments; makes its four buttons.
-    OIWindow();
-
+    // Made once by initGui; makes its four buttons, the build button running
+    // the given action.
+    OIWindow(Session& session, std::function<void()> buildInstances);
 
     std::unique_ptr<BInstButton> buildButton;
     std::unique_ptr<CnstButton> constraintsButton;
@@ -22,6 +23,9 @@ public:
 
 protected:
     void drawContent() override;
+
+private:
+    const Session& session;
 };
 
 }  // namespace vexmolda

@@ -52,7 +52,7 @@ bool boxVisible(const NodeBox& box, const ViewRect& visible) {
 
 float nodeTextWidth(const std::string& text) { return textWidth(text, nodeTextSize); }
 
-PGWindow::PGWindow() : GraphViewWindow("Plangraph", graphplanSolver()) {}
+PGWindow::PGWindow(const Session& session) : GraphViewWindow("Plangraph", session) {}
 
 void PGWindow::drawSelf() {
     Window::drawSelf();

@@ -10,8 +10,8 @@ namespace vexmolda {
 // node under the pointer is outlined with its mutex partners.
 class PGWindow : public GraphViewWindow {
 public:
-    // Made once by initGui with no arguments; shows the "graph" solver's graph.
-    PGWindow();
+    // Made once by initGui; shows the graph of the session's last "graph" run.
+    explicit PGWindow(const Session& session);
 
     void drawSelf() override;
 

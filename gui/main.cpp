@@ -1,3 +1,3 @@
 #include "gui/MainLoop.h"
 
-int main(int argc, char** argv) { vexmolda::runWindowProgram(vexmolda::programOptionsOrExit(argc, argv)); }
+int main(int argc, char** argv) { return vexmolda::runWindowProgram(vexmolda::programOptionsOrExit(argc, argv)); }

@@ -5,11 +5,8 @@
 #include <sstream>
 
 #include "command/Execute.h"
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "command/Wipe.h"
-#include "domain/Atom.h"
-#include "domain/Operation.h"
 #include "pddl/PddlReader.h"
 #include "pddl/PlnWriter.h"
 
@@ -19,19 +16,13 @@ namespace {
 
 // The names of the last load and what it declared, to tell whether the
 // domain in memory is still that one.
-struct LoadedNames {
-    bool present = false;
+struct LoadedNames : SessionAttachment {
     PddlNames names;
     std::set<std::string> operationNames;
     std::set<std::string> atomNames;
 };
 
-LoadedNames& loadedNames() {
-    static LoadedNames loaded;
-    return loaded;
-}
-
-bool readWholeFile(const std::string& path, std::string& text) {
+bool readWholeFile(TextBuffer& messages, const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         messages.append("File \"" + path + "\" not found\n");
@@ -52,11 +43,14 @@ std::set<std::string> namesOf(const Registry& registry) {
 
 }  // namespace
 
-bool translatePddlFiles(const std::string& domainPath, const std::string& problemPath,
+bool translatePddlFiles(Session& session, const std::string& domainPath, const std::string& problemPath,
                         PddlTranslation& translation) {
+    TextBuffer& messages = session.messages;
     std::string domainText;
     std::string problemText;
-    if (!readWholeFile(domainPath, domainText) || !readWholeFile(problemPath, problemText)) return false;
+    if (!readWholeFile(messages, domainPath, domainText) || !readWholeFile(messages, problemPath, problemText)) {
+        return false;
+    }
     PddlDiagnostics diagnostics;
     PddlTask task;
     const bool translated = readPddlDomain(domainText, domainPath, task.domain, diagnostics) &&
@@ -70,32 +64,56 @@ bool translatePddlFiles(const std::string& domainPath, const std::string& proble
     return true;
 }
 
-bool loadPddl(const std::string& domainPath, const std::string& problemPath, const std::string& plnPath) {
+bool loadPddl(Session& session, const std::string& domainPath, const std::string& problemPath,
+              const std::string& plnPath) {
     PddlTranslation translation;
-    if (!translatePddlFiles(domainPath, problemPath, translation)) return false;
+    if (!translatePddlFiles(session, domainPath, problemPath, translation)) return false;
     bool saved = true;
     if (!plnPath.empty()) {
         std::string error;
         saved = writePlnFile(plnPath, translation, error);
-        if (!saved) messages.append("File \"" + plnPath + "\" not written: " + error + "\n");
+        if (!saved) session.messages.append("File \"" + plnPath + "\" not written: " + error + "\n");
     }
-    wipe();
-    for (const std::string& line : linesToRun(translation, noDups)) executeLine(line);
-    LoadedNames& loaded = loadedNames();
-    loaded.present = true;
-    loaded.names = translation.names;
-    loaded.operationNames = namesOf(operations);
-    loaded.atomNames = namesOf(Atom::registry());
+    wipe(session);
+    for (const std::string& line : linesToRun(translation, session.switches.noDups)) executeLine(session, line);
+    auto loaded = std::make_shared<LoadedNames>();
+    loaded->names = translation.names;
+    loaded->operationNames = namesOf(session.model.operations);
+    loaded->atomNames = namesOf(session.model.atoms);
+    session.attachment = loaded;
     return saved;
 }
 
-const PddlNames* currentPddlNames() {
-    const LoadedNames& loaded = loadedNames();
-    if (!loaded.present || loaded.operationNames != namesOf(operations) ||
-        loaded.atomNames != namesOf(Atom::registry())) {
+PddlLoadJob::PddlLoadJob(Session& session, std::string domainPath, std::string problemPath)
+    : session(session),
+      domainPath(std::move(domainPath)),
+      problemPath(std::move(problemPath)),
+      scratch(scratchSessionFor(session)) {}
+
+PddlLoadJob::~PddlLoadJob() = default;
+
+void PddlLoadJob::run() {
+    const auto before = scratch->attachment;
+    loadPddl(*scratch, domainPath, problemPath);
+    // Only a load that went through names its task.
+    replaced = scratch->attachment != before;
+}
+
+void PddlLoadJob::finish() {
+    if (replaced) {
+        adoptScratchSession(session, *scratch);
+    } else {
+        session.messages = std::move(scratch->messages);
+    }
+}
+
+const PddlNames* currentPddlNames(const Session& session) {
+    const auto* loaded = dynamic_cast<const LoadedNames*>(session.attachment.get());
+    if (!loaded || loaded->operationNames != namesOf(session.model.operations) ||
+        loaded->atomNames != namesOf(session.model.atoms)) {
         return nullptr;
     }
-    return &loaded.names;
+    return &loaded->names;
 }
 
 }  // namespace vexmolda

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "pddl/PddlLoader.h"
 
 namespace vexmolda {
@@ -42,12 +42,13 @@ std::string competitionPlanText(const Plan& plan, const PddlNames* names) {
     return text + "; cost = " + std::to_string(steps.size()) + " (unit cost)\n";
 }
 
-bool writeCurrentPlan(const std::string& path) {
-    if (!currentPlan) {
+bool writeCurrentPlan(Session& session, const std::string& path) {
+    TextBuffer& messages = session.messages;
+    if (!session.currentPlan) {
         messages.append("No plan to write to \"" + path + "\"\n");
         return false;
     }
-    const std::string text = competitionPlanText(*currentPlan, currentPddlNames());
+    const std::string text = competitionPlanText(*session.currentPlan, currentPddlNames(session));
     std::FILE* file = std::fopen(path.c_str(), "wb");
     bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
     if (file && std::fclose(file) != 0) written = false;

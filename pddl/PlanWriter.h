@@ -12,8 +12,10 @@ namespace vexmolda {
 // PDDL's spelling where names are given, then "; cost = N (unit cost)".
 std::string competitionPlanText(const Plan& plan, const PddlNames* names);
 
-// Writes currentPlan in that format; false after a message in messages when
-// there is no plan or the file cannot be written.
-bool writeCurrentPlan(const std::string& path);
+class Session;
+
+// Writes the session's current plan in that format; false after a message
+// when there is no plan or the file cannot be written.
+bool writeCurrentPlan(Session& session, const std::string& path);
 
 }  // namespace vexmolda

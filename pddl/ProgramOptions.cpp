@@ -4,16 +4,20 @@
 #include <cstdlib>
 
 #include "command/LoadFile.h"
+#include "command/Session.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
-#include "solvers/Solver.h"
 
 namespace vexmolda {
 
 const char* const windowUsage =
-    "usage: vexmolda [--pddl DOMAIN PROBLEM] [--plan-out FILE]\n"
+    "usage: vexmolda [--pddl DOMAIN PROBLEM] [--plan-out FILE] [--time-limit SECONDS] [--memory-limit MB] [--stats]\n"
     "  --pddl DOMAIN PROBLEM  open on a PDDL domain and problem instead of rocket.pln\n"
-    "  --plan-out FILE        write the plan in PDDL plan format after every successful solve\n";
+    "  --plan-out FILE        write the plan in PDDL plan format after every successful solve\n"
+    "  --time-limit SECONDS   stop a solve or grounding that runs longer (wall clock)\n"
+    "  --memory-limit MB      stop a solve or grounding once the program uses more memory\n"
+    "  --stats                one JSON line on standard error after every solve and grounding\n"
+    "Escape stops the running work.\n";
 
 bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options) {
     options = ProgramOptions{};
@@ -27,7 +31,7 @@ bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOption
             i += 2;
         } else if (argument == "--plan-out" && i + 1 < arguments.size()) {
             options.planOut = arguments[++i];
-        } else {
+        } else if (readWorkOption(arguments, i, options.work) != 1) {
             return false;
         }
     }
@@ -48,18 +52,33 @@ ProgramOptions programOptionsOrExit(int argc, char** argv) {
     return options;
 }
 
-void loadStartupDomain(const ProgramOptions& options) {
+void applyProgramOptions(Session& session, const ProgramOptions& options) {
     if (!options.planOut.empty()) {
         const std::string path = options.planOut;
-        afterSolve = [path](bool found) {
-            if (found) writeCurrentPlan(path);
+        session.hooks.afterSolve = [path](Session& solved, const SolveResult& result, const WorkSummary&) {
+            if (result.found) writeCurrentPlan(solved, path);
         };
     }
+    applyWorkOptions(session, options.work);
+}
+
+std::unique_ptr<LongJob> startupJob(Session& session, const ProgramOptions& options) {
     if (!options.pddlDomain.empty()) {
-        loadPddl(options.pddlDomain, options.pddlProblem);
-    } else {
-        loadFile("rocket.pln");
+        return std::make_unique<PddlLoadJob>(session, options.pddlDomain, options.pddlProblem);
     }
+    return std::make_unique<FileLoadJob>(session, "rocket.pln");
+}
+
+std::string startupDescription(const ProgramOptions& options) {
+    if (!options.pddlDomain.empty()) return "Loading " + options.pddlProblem;
+    return "Loading rocket.pln";
+}
+
+void loadStartupDomain(Session& session, const ProgramOptions& options) {
+    applyProgramOptions(session, options);
+    std::unique_ptr<LongJob> job = startupJob(session, options);
+    job->run();
+    job->finish();
 }
 
 }  // namespace vexmolda

@@ -1,24 +1,31 @@
 #pragma once
 // The window program's arguments: a PDDL task to open and a file for its plans.
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "command/LongJob.h"
+#include "command/WorkOptions.h"
+
 namespace vexmolda {
+
+class Session;
 
 // What the window program was started with; empty strings when not given.
 struct ProgramOptions {
     std::string pddlDomain;
     std::string pddlProblem;
     std::string planOut;
+    WorkOptions work;        // --time-limit, --memory-limit, --stats
     bool showUsage = false;  // "--help"
 };
 
 // The usage text of the window program.
 extern const char* const windowUsage;
 
-// Reads "--pddl DOMAIN PROBLEM", "--plan-out FILE" and "--help"; false on
-// anything else. No arguments leave everything empty.
+// Reads "--pddl DOMAIN PROBLEM", "--plan-out FILE", the work options and
+// "--help"; false on anything else. No arguments leave everything empty.
 bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options);
 
 // For main: reads the arguments; prints the usage and exits (0 for --help,
@@ -28,6 +35,13 @@ ProgramOptions programOptionsOrExit(int argc, char** argv);
 // Loads the start-up domain: the PDDL task when given, else "rocket.pln"
 // from the working directory; with a plan file, writes the plan there after
 // every successful solve.
-void loadStartupDomain(const ProgramOptions& options);
+void loadStartupDomain(Session& session, const ProgramOptions& options);
+
+// The hooks and limits of the options: the plan file, limits, statistics.
+void applyProgramOptions(Session& session, const ProgramOptions& options);
+// The start-up load as a job: the PDDL task when given, else "rocket.pln".
+std::unique_ptr<LongJob> startupJob(Session& session, const ProgramOptions& options);
+// What the start-up load's progress line calls it.
+std::string startupDescription(const ProgramOptions& options);
 
 }  // namespace vexmolda

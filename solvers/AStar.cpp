@@ -24,14 +24,16 @@ struct SearchNode {
 // One run's working data: nodes, stored states, the queue and the marks.
 class Search {
 public:
-    Search(const State& goal, const SuccessorGenerator& generator)
-        : generator(generator), inState((factPool.size() + 63) / 64, 0) {
+    Search(const SolveTask& task, const SuccessorGenerator& generator, WorkControl& control)
+        : task(task), generator(generator), control(control), inState((task.facts.size() + 63) / 64, 0) {
+        const State& goal = task.goal;
         for (const Fact* fact : goal) goalIds.push_back(fact->id);
     }
 
     // Runs the search from the initial state; the final node is reported in
     // resultNode (the goal node, or the last node taken when none was found).
-    bool run(const State& initial, SearchStatistics& statistics);
+    // Ends unsuccessfully when the control asks it to stop.
+    bool run(SolverStatistics& statistics);
     std::size_t bytesUsed() const {
         return states.bytesUsed() + nodes.capacity() * sizeof(SearchNode) +
                waitingInOpen.capacity() * sizeof(std::uint32_t) + closed.capacity() / 8;
@@ -47,7 +49,9 @@ private:
     bool changesState(const GroundAction& action) const;
     std::int32_t openGoals() const;
 
+    const SolveTask& task;
     const SuccessorGenerator& generator;
+    WorkControl& control;
     std::vector<std::int32_t> goalIds;
     std::vector<std::uint64_t> inState;  // bits of the state being expanded
     std::vector<std::int32_t> successor;
@@ -100,9 +104,9 @@ std::int32_t Search::openGoals() const {
     return open;
 }
 
-bool Search::run(const State& initial, SearchStatistics& statistics) {
+bool Search::run(SolverStatistics& statistics) {
     std::vector<std::int32_t> start;
-    for (const Fact* fact : initial) start.push_back(fact->id);
+    for (const Fact* fact : task.initial) start.push_back(fact->id);
     std::sort(start.begin(), start.end());
     successor = start;
     const std::int32_t startState = states.insert(start);
@@ -112,6 +116,7 @@ bool Search::run(const State& initial, SearchStatistics& statistics) {
     open.push({nodes.back().cost, 0});
 
     while (!open.empty()) {
+        if (control.shouldStop()) return false;
         const std::uint32_t parentIndex = open.top().node;
         open.pop();
         const SearchNode parent = nodes[parentIndex];
@@ -119,6 +124,8 @@ bool Search::run(const State& initial, SearchStatistics& statistics) {
         resultNode = parent;
         resultCost = parent.cost;
         ++statistics.expanded;
+        control.first.store(statistics.expanded, std::memory_order_relaxed);
+        control.second.store(states.size(), std::memory_order_relaxed);
 
         const auto parentFacts = states.facts(parent.state);
         const std::vector<std::int32_t> parentCopy(parentFacts.begin(), parentFacts.end());
@@ -158,34 +165,28 @@ bool Search::run(const State& initial, SearchStatistics& statistics) {
 
 void Search::fillPlan(Plan& plan) const {
     plan.state.clear();
-    for (std::int32_t fact : states.facts(resultNode.state)) plan.state.insert(factPool[fact]);
+    for (std::int32_t fact : states.facts(resultNode.state)) plan.state.insert(task.facts[fact]);
     plan.cost = resultCost;
     std::vector<OperationInstance*> steps;
     for (SearchNode node = resultNode; node.instance >= 0; node = nodes[node.parent]) {
-        steps.push_back(instanceList[node.instance]);
+        steps.push_back(task.instances[node.instance]);
     }
     plan.steps.assign(steps.rbegin(), steps.rend());
 }
 
-aStar theAStar;
-
 }  // namespace
 
-aStar::aStar() : Solver("a*") {}
-
-aStar& aStarSolver() { return theAStar; }
-
-bool aStar::solve(const State& initial, const State& goal, std::int32_t) {
-    statistics = {};
-    if (openGoalCount(initial, goal) == 0) return true;
+bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
+    if (openGoalCount(task.initial, task.goal) == 0) return true;
     SuccessorGenerator generator;
-    generator.build(instanceList, initial, factPool.size());
-    Search search(goal, generator);
-    const bool found = search.run(initial, statistics);
+    generator.build(task.instances, task.initial, task.facts.size());
+    Search search(task, generator, context.control);
+    SolverStatistics& statistics = result.statistics;
+    const bool found = search.run(statistics);
     search.fillPlan(plan);
     statistics.statesStored = search.statesStored();
     statistics.bytesUsed = search.bytesUsed();
-    if (found) currentPlan = &plan;
+    if (found) result.planShown = true;
     return found;
 }
 

@@ -8,26 +8,14 @@
 
 namespace vexmolda {
 
-// What the last run of the A* search did, for benchmarks and tests.
-struct SearchStatistics {
-    std::uint64_t expanded = 0;   // nodes taken from the queue
-    std::uint64_t generated = 0;  // successors pushed
-    std::uint64_t statesStored = 0;
-    std::uint64_t bytesUsed = 0;
-};
-
 // The solver "a*": the first generated successor that meets the goal ends the
 // search; states in the queue or closed are not generated again.
 class aStar : public Solver {
 public:
-    aStar();
-    bool solve(const State& initial, const State& goal, std::int32_t limit) override;
+    bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
+    std::unique_ptr<Plan> takePlan() override { return std::make_unique<Plan>(std::move(plan)); }
 
     Plan plan;
-    SearchStatistics statistics;
 };
-
-// The one process-wide "a*" solver.
-aStar& aStarSolver();
 
 }  // namespace vexmolda

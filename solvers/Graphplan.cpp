@@ -4,43 +4,21 @@
 #include <cstdio>
 #include <span>
 
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
 #include "solvers/CycleCounter.h"
 #include "solvers/StateReachability.h"
 
 namespace vexmolda {
 
-std::int32_t searchCalls = 0;
-std::int32_t noGoodHits = 0;
+Graphplan::Graphplan() : graphHolder(std::make_shared<PlanningGraph>()), graph(*graphHolder) {}
 
-namespace {
-
-Graphplan theGraphplan;
-
-}  // namespace
-
-Graphplan::Graphplan() : Solver("graph") {}
-
-Graphplan& graphplanSolver() { return theGraphplan; }
-
-void Graphplan::reset() {
-    plan.clear();
+bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
+    const State& initial = task.initial;
+    const State& goal = task.goal;
+    control = &context.control;
+    result.graph = graphHolder;
+    // A cleared graph counts as changed, so the first expansion runs.
     graph.clearGraph();
-    noGoods.clear();
-}
-
-void Graphplan::forgetInstances() {
-    plan.clear();
-    graph.clearGraph();
-}
-
-bool Graphplan::solve(const State& initial, const State& goal, std::int32_t) {
-    noGoods.clear();
-    graph.clearGraph();
-    graph.buildLevelZero(initial);
-    searchCalls = 0;
-    noGoodHits = 0;
+    graph.buildLevelZero(initial, task.instances, task.facts.size());
     std::uint64_t expandCycles = 0;
     std::uint64_t searchCycles = 0;
     std::size_t previousMemoSize = 0;
@@ -50,6 +28,7 @@ bool Graphplan::solve(const State& initial, const State& goal, std::int32_t) {
     enum class Reachability { unknown, reachable, unreachable } reachability = Reachability::unknown;
 
     for (;;) {
+        control->first.store(level, std::memory_order_relaxed);
         std::uint64_t start = readCycleCounter();
         graph.expand(level);
         expandCycles += readCycleCounter() - start;
@@ -57,9 +36,10 @@ bool Graphplan::solve(const State& initial, const State& goal, std::int32_t) {
         found = startSearch(level, goal);
         searchCycles += readCycleCounter() - start;
         if (found) {
-            currentPlan = &plan;
+            result.planShown = true;
             break;
         }
+        if (stopping) break;
         if (!graph.changed) {
             // A levelled-off graph with a memo that gained no key is not proof
             // enough: a stage may only raise the levels of known keys while a
@@ -72,7 +52,9 @@ bool Graphplan::solve(const State& initial, const State& goal, std::int32_t) {
             // stage where the memo stopped growing, as it always did.
             if (noGoods.size() == previousMemoSize) {
                 if (reachability == Reachability::unknown) {
-                    reachability = goalReachable(initial, goal) ? Reachability::reachable : Reachability::unreachable;
+                    reachability = goalReachable(initial, goal, task.instances, task.facts.size(), control)
+                                       ? Reachability::reachable
+                                       : Reachability::unreachable;
                 }
                 if (reachability == Reachability::unreachable) break;
             } else {
@@ -81,14 +63,17 @@ bool Graphplan::solve(const State& initial, const State& goal, std::int32_t) {
         }
         if (++level == 0) break;
     }
-    lastLevel = level;
+    result.statistics.levels = level;
+    result.statistics.recursions = searchCalls;
+    result.statistics.memoEntries = static_cast<std::uint32_t>(noGoods.size());
+    result.statistics.memoHits = noGoodHits;
 
     char line[256];
     std::snprintf(line, sizeof line, "Graph (d%d): %.2fms, Search: %.2fms (%d recs, hash entries/hits %u/%d)\n",
                   static_cast<int>(level), static_cast<double>(expandCycles) / 2000000.0,
                   static_cast<double>(searchCycles) / 2000000.0, searchCalls,
                   static_cast<unsigned>(noGoods.size()), noGoodHits);
-    if (logging()) log.append(line);
+    result.log.append(line);
     return found;
 }
 
@@ -137,6 +122,12 @@ private:
 
 bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>& goals) {
     ++searchCalls;
+    if (stopping || control->shouldStop()) {
+        stopping = true;
+        return false;
+    }
+    control->second.store(static_cast<std::uint64_t>(searchCalls), std::memory_order_relaxed);
+    control->third.store(noGoods.size(), std::memory_order_relaxed);
     if (level < 1) return true;
     // No goals left: this level and those below contribute empty layers.
     if (goals.empty()) {

@@ -3,6 +3,7 @@
 // backwards from the goals, with a memo of failed subgoal sets.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "solvers/NoGoodMemo.h"
@@ -12,18 +13,11 @@
 
 namespace vexmolda {
 
-// Search statistics of the last solve ("recs" and "hits" of the report line).
-extern std::int32_t searchCalls;
-extern std::int32_t noGoodHits;
-
 class Graphplan : public Solver {
 public:
     Graphplan();
-    bool solve(const State& initial, const State& goal, std::int32_t limit) override;
-    // Clears the plan, the graph and the memo.
-    void reset() override;
-    // The graph and the plan refer to instances: both go.
-    void forgetInstances() override;
+    bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
+    std::unique_ptr<Plan> takePlan() override { return std::make_unique<ParPlan>(std::move(plan)); }
 
     // Checks the goals against the graph at the level and searches from there.
     bool startSearch(std::uint32_t level, const State& goal);
@@ -32,13 +26,18 @@ public:
     bool searchLevel(std::int32_t level, const std::vector<std::uint32_t>& goals);
 
     ParPlan plan;
-    PlanningGraph graph;
+    // Shared with the result, so the windows keep it after the run.
+    std::shared_ptr<PlanningGraph> graphHolder;
+    PlanningGraph& graph;
     NoGoodMemo noGoods;
-    // The level counter when the last solve ended.
-    std::uint32_t lastLevel = 0;
-};
+    // Search statistics of the run ("recs" and "hits" of the report line).
+    std::int32_t searchCalls = 0;
+    std::int32_t noGoodHits = 0;
 
-// The one process-wide "graph" solver.
-Graphplan& graphplanSolver();
+private:
+    WorkControl* control = nullptr;
+    // Set once the control asked to stop: every level then fails at once.
+    bool stopping = false;
+};
 
 }  // namespace vexmolda

@@ -32,21 +32,13 @@ private:
     std::unordered_set<std::vector<std::int32_t>, IdsHash> seen;
 };
 
-insel theInsel;
-
 }  // namespace
 
-insel::insel() : Solver("insel") {}
-
-insel& inselSolver() { return theInsel; }
-
-bool insel::solve(const State& initial, const State& goal, std::int32_t) {
-    plan.steps.clear();
-    State working = initial;
-    return achieve(working, goal, 0);
+bool insel::solve(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext) {
+    beginRun(runTask, runResult, runContext);
+    State working = task->initial;
+    return achieve(working, task->goal, 0);
 }
-
-void insel::forgetInstances() { plan.steps.clear(); }
 
 bool insel::achieve(State& state, const State& goals, int depth) {
     // Recursion stays within deepestLevel + 1 frames, far from any stack limit.
@@ -57,22 +49,24 @@ bool insel::achieve(State& state, const State& goals, int depth) {
         // goals, so a state this level had before means it would loop for ever.
         if (!seen.insert(state)) return false;
         logTryingToAchieve(goals);
-        OperationInstance* picked = pickInstance(state, goals);
+        OperationInstance* picked = pickInstance(task->instances, state, goals);
         if (!picked) return false;
+        if (pickAndCheckStop(static_cast<std::uint64_t>(depth))) return false;
         logPicked(*picked);
         if (!achieve(state, picked->pre, depth + 1)) return false;
         applyInstance(state, *picked);
         plan.steps.push_back(picked);
+        countStep();
         logNewState(state);
     }
     // Every level that succeeds makes the plan current, so a run that fails
     // later still shows how far it got.
-    currentPlan = &plan;
+    showPlan();
     return true;
 }
 
-OperationInstance* insel::pickInstance(const State& state, const State& goals) {
-    for (const auto& instance : instanceList) {
+OperationInstance* insel::pickInstance(const InstanceList& instances, const State& state, const State& goals) {
+    for (const auto& instance : instances) {
         for (const Fact* fact : instance->add) {
             if (goals.contains(fact) && !state.contains(fact)) return instance.get();
         }

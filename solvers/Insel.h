@@ -4,30 +4,23 @@
 
 #include <cstdint>
 
+#include "solvers/IslandCommon.h"
 #include "solvers/Plan.h"
-#include "solvers/Solver.h"
 
 namespace vexmolda {
 
 // The solver "insel"; ignores the limit.
-class insel : public Solver {
+class insel : public IslandSolver {
 public:
-    insel();
-    bool solve(const State& initial, const State& goal, std::int32_t limit) override;
-    void forgetInstances() override;
+    bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
 
     // Works the goals into the state, appending to the plan; false ends the run.
     bool achieve(State& state, const State& goals, int depth);
     // The first instance in list order that adds a goal fact missing from the state, or null.
-    static OperationInstance* pickInstance(const State& state, const State& goals);
+    static OperationInstance* pickInstance(const InstanceList& instances, const State& state, const State& goals);
 
     // Levels deeper than this fail: depths 0 to 100, 101 nested levels.
     static constexpr int deepestLevel = 100;
-
-    Plan plan;
 };
-
-// The one process-wide "insel" solver.
-insel& inselSolver();
 
 }  // namespace vexmolda

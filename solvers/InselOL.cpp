@@ -5,29 +5,14 @@
 
 namespace vexmolda {
 
-namespace {
-
-inselOL theInselOL;
-
-}  // namespace
-
-inselOL::inselOL() : Solver("inselol") {}
-
-inselOL& inselOLSolver() { return theInselOL; }
-
-bool inselOL::solve(const State& initial, const State& goal, std::int32_t limit) {
-    plan.steps.clear();
+bool inselOL::solve(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext) {
+    beginRun(runTask, runResult, runContext);
     usage.clear();
-    for (const auto& instance : instanceList) usage.push_back({instance.get(), 0});
+    for (const auto& instance : task->instances) usage.push_back({instance.get(), 0});
     abandoned = false;
     picks = 0;
-    State working = initial;
-    return achieveOL(working, goal, limit, 0);
-}
-
-void inselOL::forgetInstances() {
-    plan.steps.clear();
-    usage.clear();
+    State working = task->initial;
+    return achieveOL(working, task->goal, task->limit, 0);
 }
 
 bool inselOL::achieveOL(State& state, const State& goals, std::int32_t limit, int depth) {
@@ -41,7 +26,7 @@ bool inselOL::achieveOL(State& state, const State& goals, std::int32_t limit, in
             UsageEntry& entry = usage[static_cast<std::size_t>(candidate->id)];
             // A skipped entry keeps its raise: once over the limit it stays there.
             if (entry.uses++ > limit) continue;
-            if (++picks > islandPickBound) {
+            if (++picks > islandPickBound || pickAndCheckStop(static_cast<std::uint64_t>(depth))) {
                 abandoned = true;
                 return false;
             }
@@ -56,13 +41,14 @@ bool inselOL::achieveOL(State& state, const State& goals, std::int32_t limit, in
         if (!chosen) return false;
         applyInstance(state, *chosen);
         plan.steps.push_back(chosen);
+        countStep();
         logNewState(state);
         if (plan.steps.size() > islandStepBound) {
             abandoned = true;
             return false;
         }
     }
-    currentPlan = &plan;
+    showPlan();
     return true;
 }
 

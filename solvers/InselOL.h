@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "solvers/IslandCommon.h"
 #include "solvers/Plan.h"
-#include "solvers/Solver.h"
 
 namespace vexmolda {
 
@@ -19,11 +19,9 @@ struct UsageEntry {
 };
 
 // The solver "inselol"; the limit is how often beyond the first an instance may be used.
-class inselOL : public Solver {
+class inselOL : public IslandSolver {
 public:
-    inselOL();
-    bool solve(const State& initial, const State& goal, std::int32_t limit) override;
-    void forgetInstances() override;
+    bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
 
     // Works the goals into the state; a failed candidate's effects stay.
     bool achieveOL(State& state, const State& goals, std::int32_t limit, int depth);
@@ -31,7 +29,6 @@ public:
     // A level recurses only while the next depth is at most this.
     static constexpr int deepestLevel = 300;
 
-    Plan plan;
     // One entry per instance, in list order; rebuilt by every run.
     std::vector<UsageEntry> usage;
 
@@ -40,8 +37,5 @@ private:
     bool abandoned = false;
     std::size_t picks = 0;
 };
-
-// The one process-wide "inselol" solver.
-inselOL& inselOLSolver();
 
 }  // namespace vexmolda

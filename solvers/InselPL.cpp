@@ -69,7 +69,9 @@ Request finish(bool outcome) { return {false, nullptr, 0, outcome}; }
 // than the native stack of any thread would hold.
 class Search {
 public:
-    Search(Plan& plan, State& state, std::int32_t limit) : plan(plan), state(state), limit(limit) {}
+    // The hooks are the solver's own: picks, steps, the log and the current plan.
+    Search(inselPL& solver, Plan& plan, State& state, std::int32_t limit)
+        : solver(solver), plan(plan), state(state), limit(limit) {}
 
     bool run(const State& goals, std::int64_t budgetUsed) {
         Request request = descendInto(goals, budgetUsed);
@@ -77,7 +79,7 @@ public:
             bool outcome;
             if (request.descend) {
                 if (goalsHold(state, *request.goals)) {
-                    currentPlan = &plan;
+                    solver.showPlan();
                     outcome = true;
                 } else if (levels.size() > inselPL::deepestLevel) {
                     outcome = false;
@@ -99,8 +101,8 @@ public:
 private:
     Request beginPass(Level& level) {
         if (++level.budget > limit) return finish(false);
-        logTryingToAchieve(*level.goals);
-        buildCandidates(state, *level.goals, level.candidates);
+        solver.logTryingToAchieve(*level.goals);
+        solver.buildCandidates(state, *level.goals, level.candidates);
         level.savedSteps = plan.steps.size();
         level.next = 0;
         return tryCandidate(level);
@@ -109,11 +111,11 @@ private:
     Request tryCandidate(Level& level) {
         if (level.next == level.candidates.size()) return finish(false);
         const OperationInstance& candidate = *level.candidates[level.next];
-        if (++picks > islandPickBound) {
+        if (++picks > islandPickBound || solver.pickAndCheckStop(levels.size() - 1)) {
             abandoned = true;
             return finish(false);
         }
-        logPicked(candidate);
+        solver.logPicked(candidate);
         return descendInto(candidate.pre, level.budget + 1);
     }
 
@@ -129,18 +131,20 @@ private:
         OperationInstance* chosen = level.candidates[level.next];
         journal.apply(state, *chosen);
         plan.steps.push_back(chosen);
-        logNewState(state);
+        solver.countStep();
+        solver.logNewState(state);
         if (plan.steps.size() > islandStepBound) {
             abandoned = true;
             return finish(false);
         }
         if (goalsHold(state, *level.goals)) {
-            currentPlan = &plan;
+            solver.showPlan();
             return finish(true);
         }
         return beginPass(level);
     }
 
+    inselPL& solver;
     Plan& plan;
     State& state;
     const std::int32_t limit;
@@ -151,24 +155,16 @@ private:
     bool abandoned = false;
 };
 
-inselPL theInselPL;
-
 }  // namespace
 
-inselPL::inselPL() : Solver("inselpl") {}
-
-inselPL& inselPLSolver() { return theInselPL; }
-
-bool inselPL::solve(const State& initial, const State& goal, std::int32_t limit) {
-    plan.steps.clear();
-    State working = initial;
-    return achievePL(working, goal, limit, 0);
+bool inselPL::solve(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext) {
+    beginRun(runTask, runResult, runContext);
+    State working = task->initial;
+    return achievePL(working, task->goal, task->limit, 0);
 }
 
-void inselPL::forgetInstances() { plan.steps.clear(); }
-
 bool inselPL::achievePL(State& state, const State& goals, std::int32_t limit, std::int64_t budgetUsed) {
-    Search search(plan, state, limit);
+    Search search(*this, plan, state, limit);
     return search.run(goals, budgetUsed);
 }
 

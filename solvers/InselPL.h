@@ -5,17 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "solvers/IslandCommon.h"
 #include "solvers/Plan.h"
-#include "solvers/Solver.h"
 
 namespace vexmolda {
 
 // The solver "inselpl"; the limit is the budget.
-class inselPL : public Solver {
+class inselPL : public IslandSolver {
 public:
-    inselPL();
-    bool solve(const State& initial, const State& goal, std::int32_t limit) override;
-    void forgetInstances() override;
+    bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
 
     // Works the goals into the state with budgetUsed already spent; a failed
     // candidate's steps and state changes are undone before the next is tried.
@@ -26,10 +24,6 @@ public:
     // frames no memory holds; no domain written by hand needs a thousandth of it.
     static constexpr std::size_t deepestLevel = 100000;
 
-    Plan plan;
 };
-
-// The one process-wide "inselpl" solver.
-inselPL& inselPLSolver();
 
 }  // namespace vexmolda

@@ -4,17 +4,15 @@
 
 #include <cstdint>
 
+#include "solvers/IslandCommon.h"
 #include "solvers/Plan.h"
-#include "solvers/Solver.h"
 
 namespace vexmolda {
 
 // The solver "inselrand"; ignores the limit.
-class inselRand : public Solver {
+class inselRand : public IslandSolver {
 public:
-    inselRand();
-    bool solve(const State& initial, const State& goal, std::int32_t limit) override;
-    void forgetInstances() override;
+    bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
 
     // Works the goals into the state with one draw per choice; false ends the run.
     bool achieveRand(State& state, const State& goals, int depth);
@@ -22,10 +20,6 @@ public:
     // Levels deeper than this fail.
     static constexpr int deepestLevel = 300;
 
-    Plan plan;
 };
-
-// The one process-wide "inselrand" solver.
-inselRand& inselRandSolver();
 
 }  // namespace vexmolda

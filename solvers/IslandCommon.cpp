@@ -1,27 +1,49 @@
 #include "solvers/IslandCommon.h"
 
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include <algorithm>
+
 #include "grounding/InstanceText.h"
 
 namespace vexmolda {
 
+void IslandSolver::beginRun(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext) {
+    task = &runTask;
+    result = &runResult;
+    context = &runContext;
+    plan.steps.clear();
+}
+
+bool IslandSolver::pickAndCheckStop(std::uint64_t depth) {
+    SolverStatistics& statistics = result->statistics;
+    ++statistics.picks;
+    statistics.depth = std::max(statistics.depth, depth);
+    context->control.first.store(depth, std::memory_order_relaxed);
+    context->control.third.store(statistics.picks, std::memory_order_relaxed);
+    return context->control.shouldStop();
+}
+
+void IslandSolver::countStep() {
+    result->statistics.steps = plan.steps.size();
+    context->control.second.store(plan.steps.size(), std::memory_order_relaxed);
+}
+
 // The texts are only built when the log keeps them.
-void logTryingToAchieve(const State& goals) {
-    if (logging()) log.append("\nTrying to achieve: " + stateText(goals));
+void IslandSolver::logTryingToAchieve(const State& goals) {
+    if (result->log.enabled) result->log.append("\nTrying to achieve: " + stateText(goals));
 }
 
-void logPicked(const OperationInstance& instance) {
-    if (logging()) log.append("Picked: " + signatureText(instance));
+void IslandSolver::logPicked(const OperationInstance& instance) {
+    if (result->log.enabled) result->log.append("Picked: " + signatureText(instance));
 }
 
-void logNewState(const State& state) {
-    if (logging()) log.append("New State: " + stateText(state));
+void IslandSolver::logNewState(const State& state) {
+    if (result->log.enabled) result->log.append("New State: " + stateText(state));
 }
 
-void buildCandidates(const State& state, const State& goals, std::vector<OperationInstance*>& candidates) {
+void IslandSolver::buildCandidates(const State& state, const State& goals,
+                                   std::vector<OperationInstance*>& candidates) const {
     candidates.clear();
-    for (const auto& instance : instanceList) {
+    for (const auto& instance : task->instances) {
         for (const Fact* fact : instance->add) {
             if (goals.contains(fact) && !state.contains(fact)) candidates.push_back(instance.get());
         }

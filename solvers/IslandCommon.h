@@ -3,10 +3,13 @@
 // and the bound on a run's plan length.
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "domain/State.h"
 #include "grounding/OperationInstance.h"
+#include "solvers/Solver.h"
 
 namespace vexmolda {
 
@@ -24,15 +27,38 @@ constexpr std::size_t islandStepBound = 100000;
 // the log within a few hundred megabytes.
 constexpr std::size_t islandPickBound = 1000000;
 
-// Logs "\nTrying to achieve: " and the goals.
-void logTryingToAchieve(const State& goals);
-// Logs "Picked: " and the instance's signature.
-void logPicked(const OperationInstance& instance);
-// Logs "New State: " and the working state.
-void logNewState(const State& state);
+// What the four island solvers share while one of them runs: the task, the
+// result, the log entries and the plan.
+class IslandSolver : public Solver {
+public:
+    std::unique_ptr<Plan> takePlan() override { return std::make_unique<Plan>(std::move(plan)); }
 
-// Every instance in list order, once for each of its add facts that is a
-// goal and not yet in the state.
-void buildCandidates(const State& state, const State& goals, std::vector<OperationInstance*>& candidates);
+    Plan plan;
+
+    // The hooks below serve the solver's own search code.
+    // Binds the run; the first call of every solve.
+    void beginRun(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext);
+    // Makes the plan the current one: every level that succeeds does.
+    void showPlan() { result->planShown = true; }
+    // Counts a pick and the depth it was made at; true once asked to stop.
+    bool pickAndCheckStop(std::uint64_t depth);
+    // Records the plan's length for the progress line and the statistics.
+    void countStep();
+
+    // Logs "\nTrying to achieve: " and the goals.
+    void logTryingToAchieve(const State& goals);
+    // Logs "Picked: " and the instance's signature.
+    void logPicked(const OperationInstance& instance);
+    // Logs "New State: " and the working state.
+    void logNewState(const State& state);
+
+    // Every instance in list order, once for each of its add facts that is a
+    // goal and not yet in the state.
+    void buildCandidates(const State& state, const State& goals, std::vector<OperationInstance*>& candidates) const;
+
+    const SolveTask* task = nullptr;
+    SolveResult* result = nullptr;
+    SolveContext* context = nullptr;
+};
 
 }  // namespace vexmolda

@@ -8,9 +8,4 @@ int IslandRandom::next() {
     return static_cast<int>((seed >> 16) & 0x7fffu);
 }
 
-IslandRandom& islandRandom() {
-    static IslandRandom generator;
-    return generator;
-}
-
 }  // namespace vexmolda

@@ -7,7 +7,8 @@
 namespace vexmolda {
 
 // Linear congruential generator: seed = seed * 214013 + 2531011 (mod 2^32),
-// each draw bits 16 to 30 of the new seed. Starts at seed 1 and is never reseeded.
+// each draw bits 16 to 30 of the new seed. Starts at seed 1 and is never
+// reseeded: the session keeps one, whose sequence goes on from run to run.
 class IslandRandom {
 public:
     // The next value, 0 to 32767.
@@ -18,8 +19,5 @@ public:
 private:
     std::uint32_t seed = 1;
 };
-
-// The one generator of the process; its sequence goes on from run to run.
-IslandRandom& islandRandom();
 
 }  // namespace vexmolda

@@ -4,8 +4,6 @@
 
 namespace vexmolda {
 
-Plan* currentPlan = nullptr;
-
 std::string stepText(const OperationInstance& instance) {
     std::string text = instance.name + "(";
     for (std::size_t i = 0; i < instance.args.size(); ++i) {

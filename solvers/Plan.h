@@ -40,9 +40,6 @@ public:
     std::vector<std::vector<OperationInstance*>> layers;
 };
 
-// The plan of the last successful solver run, or null; never owns it.
-extern Plan* currentPlan;
-
 // "name(a,b)" without a line feed.
 std::string stepText(const OperationInstance& instance);
 

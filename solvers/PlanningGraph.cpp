@@ -16,12 +16,12 @@ void PlanningGraph::clearGraph() {
     changed = true;
 }
 
-void PlanningGraph::buildLevelZero(const State& initial) {
+void PlanningGraph::buildLevelZero(const State& initial, const InstanceList& instances, std::size_t factCount) {
     // Upper bounds: nodes never move during a solve, so references stay valid.
-    actionNodes.reserve(instanceList.size() + factPool.size());
-    factNodes.reserve(factPool.size());
-    nodeOfFact.assign(factPool.size(), -1);
-    for (const auto& instance : instanceList) pendingInstances.push_back(instance.get());
+    actionNodes.reserve(instances.size() + factCount);
+    factNodes.reserve(factCount);
+    nodeOfFact.assign(factCount, -1);
+    for (const auto& instance : instances) pendingInstances.push_back(instance.get());
     endLevel();
     for (Fact* fact : initial) {
         const std::uint32_t id = addFactNode(fact);

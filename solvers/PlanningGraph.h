@@ -35,7 +35,7 @@ public:
     // Forgets every node and level; the graph is then empty.
     void clearGraph();
     // Level 0 from the initial state; every instance becomes pending.
-    void buildLevelZero(const State& initial);
+    void buildLevelZero(const State& initial, const InstanceList& instances, std::size_t factCount);
     std::uint32_t addActionNode(OperationInstance* instance);
     std::uint32_t addFactNode(Fact* fact);
     // Records the current node counts as the next level boundary.
@@ -59,7 +59,7 @@ public:
     bool changed = false;
 
 private:
-    // Fact id by factPool id, so add effects find their node without a scan.
+    // Fact node by fact id, so add effects find their node without a scan.
     std::vector<std::int64_t> nodeOfFact;
 };
 

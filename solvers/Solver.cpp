@@ -1,22 +1,34 @@
 #include "solvers/Solver.h"
 
 #include <cstdio>
+#include <new>
 
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include "solvers/AStar.h"
 #include "solvers/CycleCounter.h"
-#include "solvers/Plan.h"
+#include "solvers/Graphplan.h"
+#include "solvers/Insel.h"
+#include "solvers/InselOL.h"
+#include "solvers/InselPL.h"
+#include "solvers/InselRand.h"
 
 namespace vexmolda {
 
-std::function<void(bool found)> afterSolve;
+namespace {
 
-SolverRegistry& solverRegistry() {
-    static SolverRegistry registry;
-    return registry;
+template <class Kind>
+std::unique_ptr<Solver> make() {
+    return std::make_unique<Kind>();
 }
 
-Solver::Solver(const std::string& name) { solverRegistry()[name] = this; }
+}  // namespace
+
+const std::map<std::string, SolverFactory>& solverFactories() {
+    static const std::map<std::string, SolverFactory> factories = {
+        {"a*", make<aStar>},         {"graph", make<Graphplan>},     {"insel", make<insel>},
+        {"inselol", make<inselOL>},  {"inselpl", make<inselPL>},     {"inselrand", make<inselRand>},
+    };
+    return factories;
+}
 
 std::string timingLine(std::uint64_t cycles) {
     char text[128];
@@ -27,21 +39,26 @@ std::string timingLine(std::uint64_t cycles) {
     return text;
 }
 
-void runSolver(const std::string& name, std::int32_t limit) {
-    auto position = solverRegistry().find(name);
-    if (position == solverRegistry().end()) {
-        messages.append("Unknown solver\n");
-        return;
-    }
-    if (currentPlan) currentPlan->clear();
-    currentPlan = nullptr;
-    log.clear();
+std::unique_ptr<SolveResult> runSolve(const std::string& name, const SolveTask& task, SolveContext& context) {
+    auto factory = solverFactories().find(name);
+    if (factory == solverFactories().end()) return nullptr;
+    auto result = std::make_unique<SolveResult>();
+    result->log.enabled = task.logging;
+    std::unique_ptr<Solver> solver = factory->second();
     const std::uint64_t start = readCycleCounter();
-    const bool found = position->second->solve(initState, goalState, limit);
-    const std::uint64_t cycles = readCycleCounter() - start;
-    if (logging()) log.append(std::string("\nSolution ") + (found ? "found" : "not found") + "\n");
-    messages.append(timingLine(cycles));
-    if (afterSolve) afterSolve(found);
+    try {
+        result->found = solver->solve(task, *result, context);
+    } catch (const std::bad_alloc&) {
+        // The search's structures went with the unwinding; what the run
+        // recorded before stays, as after any unsuccessful run.
+        result->found = false;
+        context.control.requestStop(StopReason::outOfMemory);
+    }
+    result->cycles = readCycleCounter() - start;
+    // A run that found its plan before it saw a stop request has succeeded.
+    result->stopped = result->found ? StopReason::none : context.control.stopReason();
+    result->plan = solver->takePlan();
+    return result;
 }
 
 }  // namespace vexmolda

@@ -1,42 +1,36 @@
 #pragma once
-// The solver interface, the registry of solvers by name, and the solve flow.
+// The solver interface, the registry of solver factories by name, and one run.
 
 #include <cstdint>
-#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
-#include "domain/State.h"
+#include "solvers/SolveResult.h"
+#include "solvers/SolveTask.h"
 
 namespace vexmolda {
 
-// A planning algorithm; one process-wide object per name, registered at start-up.
+// A planning algorithm; one object serves one run.
 class Solver {
 public:
-    // Registers this object under the name (a later one replaces an earlier).
-    explicit Solver(const std::string& name);
     virtual ~Solver() = default;
-
-    // True when a plan was found; a success sets currentPlan to the solver's plan.
-    virtual bool solve(const State& initial, const State& goal, std::int32_t limit) = 0;
-    // Discards what the solver keeps between runs; called by "wipe".
-    virtual void reset() {}
-    // Drops whatever refers to instances; called before the instance list is rebuilt.
-    virtual void forgetInstances() {}
+    // Searches the task; writes plan, log lines and counters into the result.
+    // True when a plan was found. Polls the context's control and gives up
+    // (false) once asked to stop.
+    virtual bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) = 0;
+    // The plan the run built, found or not; called once after solve.
+    virtual std::unique_ptr<Plan> takePlan() = 0;
 };
 
-// Solver names in byte order to the (non-owned) solver objects.
-using SolverRegistry = std::map<std::string, Solver*>;
-// Created by the first registration.
-SolverRegistry& solverRegistry();
+using SolverFactory = std::unique_ptr<Solver> (*)();
+// Solver names in byte order to their factories: "a*", "graph", "insel",
+// "inselol", "inselpl", "inselrand".
+const std::map<std::string, SolverFactory>& solverFactories();
 
-// Runs the named solver on initState and goalState: clears the plan and the
-// log, times the run, logs the outcome and adds the timing line to messages.
-void runSolver(const std::string& name, std::int32_t limit);
-
-// Called at the end of every run with whether a plan was found; empty unless
-// a program sets it (the window program writes the plan from here).
-extern std::function<void(bool found)> afterSolve;
+// Runs a new solver of that name on the task and times it; running out of
+// memory ends the run as unsuccessful. Null for an unknown name.
+std::unique_ptr<SolveResult> runSolve(const std::string& name, const SolveTask& task, SolveContext& context);
 
 // " - required %uk clock cycles (%.4fms at 2Ghz)\n" for a cycle count.
 std::string timingLine(std::uint64_t cycles);

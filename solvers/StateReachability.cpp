@@ -17,7 +17,8 @@ bool holdsAll(const std::vector<std::int32_t>& state, const std::vector<std::int
 
 }  // namespace
 
-bool goalReachable(const State& initial, const State& goal) {
+bool goalReachable(const State& initial, const State& goal, const InstanceList& instances, std::size_t factCount,
+                   WorkControl* control) {
     std::vector<std::int32_t> goalIds;
     for (const Fact* fact : goal) goalIds.push_back(fact->id);
     std::sort(goalIds.begin(), goalIds.end());
@@ -27,15 +28,16 @@ bool goalReachable(const State& initial, const State& goal) {
     if (holdsAll(current, goalIds)) return true;
 
     SuccessorGenerator generator;
-    generator.build(instanceList, initial, factPool.size());
+    generator.build(instances, initial, factCount);
     StateStore seen;
     seen.insert(current);
-    std::vector<std::uint64_t> inState((factPool.size() + 63) / 64, 0);
+    std::vector<std::uint64_t> inState((factCount + 63) / 64, 0);
     std::vector<std::int32_t> applicable;
     std::vector<std::int32_t> successor;
 
     // Breadth first over stored state numbers: the store is the queue.
     for (std::int32_t next = 0; static_cast<std::size_t>(next) < seen.size(); ++next) {
+        if (control && control->shouldStop()) return true;
         const auto facts = seen.facts(next);
         current.assign(facts.begin(), facts.end());
         for (std::int32_t fact : current) inState[fact >> 6] |= std::uint64_t{1} << (fact & 63);

@@ -23,7 +23,7 @@ struct GroundAction {
 // list order, as a full scan would.
 class SuccessorGenerator {
 public:
-    // Reads instanceList; the initial state decides the unchanging facts.
+    // Reads the instances; the initial state decides the unchanging facts.
     void build(const InstanceList& instances, const State& initial, std::size_t factCount);
     // Ids of the instances whose preconditions all hold, ascending. inState
     // has one bit per fact id.

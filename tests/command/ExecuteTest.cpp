@@ -3,8 +3,7 @@
 #include "command/CAtoi.h"
 #include "command/Execute.h"
 #include "command/LoadFile.h"
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/Fact.h"
 #include "domain/Operation.h"
 #include "grounding/OperationInstance.h"
@@ -16,20 +15,23 @@ namespace {
 using testing::freshSession;
 using testing::messageText;
 using testing::runLines;
+using testing::session;
+
+Model& model() { return session().model; }
 
 const char* const unknown = "Unknown command or not enough parameters\n";
 
 TEST(Execute, EmptyCommentAndSeparatorLinesOnlySetDirty) {
     freshSession();
     for (const char* line : {"", ",,( ) :", "#type x", "# anything"}) {
-        dirty = false;
-        executeLine(line);
-        EXPECT_TRUE(dirty) << line;
+        session().switches.dirty = false;
+        executeLine(session(), line);
+        EXPECT_TRUE(session().switches.dirty) << line;
     }
     EXPECT_EQ(messageText(), "");
-    EXPECT_EQ(findType("x"), nullptr);
+    EXPECT_EQ(model().findType("x"), nullptr);
     runLines({"type a#b"});
-    EXPECT_NE(findType("a#b"), nullptr);
+    EXPECT_NE(model().findType("a#b"), nullptr);
 }
 
 TEST(Execute, TooFewTokensFallThroughToUnknown) {
@@ -41,7 +43,7 @@ TEST(Execute, TooFewTokensFallThroughToUnknown) {
 TEST(Execute, OperationParametersAreReadOnceAndUnknownTypesSkipped) {
     freshSession();
     runLines({"type t", "op o(nope t:x, t:y) t", "op o(t:z)"});
-    const Operation* operation = findOperation("o");
+    const Operation* operation = model().findOperation("o");
     ASSERT_EQ(operation->params.size(), 2u);
     EXPECT_EQ(operation->params[0]->name, "x");
     EXPECT_EQ(operation->params[1]->name, "y");
@@ -51,8 +53,8 @@ TEST(Execute, OperationParametersAreReadOnceAndUnknownTypesSkipped) {
 TEST(Execute, ParameterlessDeclarationsMayGetParametersLater) {
     freshSession();
     runLines({"type t", "pred p", "pred p(t:x)", "op o", "op o t x"});
-    EXPECT_EQ(findPredicate("p")->args.size(), 1u);
-    EXPECT_EQ(findOperation("o")->params.size(), 1u);
+    EXPECT_EQ(model().findPredicate("p")->args.size(), 1u);
+    EXPECT_EQ(model().findOperation("o")->params.size(), 1u);
     EXPECT_EQ(messageText(), "p already exists\no already exists\n");
 }
 
@@ -65,30 +67,30 @@ TEST(Execute, LiteralCommandsNeedAnExistingOperation) {
 TEST(Execute, SwitchesToggle) {
     freshSession();
     runLines({"noDups", "ignConst", "filterReds", "showInst", "log"});
-    EXPECT_FALSE(noDups);
-    EXPECT_TRUE(ignConst);
-    EXPECT_FALSE(filterReds);
-    EXPECT_TRUE(showInst);
-    EXPECT_FALSE(logging());
+    EXPECT_FALSE(session().switches.noDups);
+    EXPECT_TRUE(session().switches.ignConst);
+    EXPECT_FALSE(session().switches.filterReds);
+    EXPECT_TRUE(session().switches.showInst);
+    EXPECT_FALSE(session().logging());
     runLines({"log"});
-    EXPECT_TRUE(logging());
+    EXPECT_TRUE(session().logging());
 }
 
 TEST(Execute, WipeEmptiesTheDomainButKeepsSwitchesAndMessages) {
     freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
     runLines({"noDups", "bogus"});
     runLines({"wipe"});
-    EXPECT_EQ(Type::registry().size(), 1u);
-    EXPECT_TRUE(Atom::registry().empty());
-    EXPECT_TRUE(predicates.empty());
-    EXPECT_TRUE(operations.empty());
-    EXPECT_EQ(factPool.size(), 0u);
-    EXPECT_TRUE(instanceList.empty());
-    EXPECT_TRUE(initState.empty());
-    EXPECT_TRUE(goalState.empty());
-    EXPECT_TRUE(log.empty());
-    EXPECT_FALSE(noDups);
+    EXPECT_EQ(model().types.size(), 1u);
+    EXPECT_TRUE(model().atoms.empty());
+    EXPECT_TRUE(model().predicates.empty());
+    EXPECT_TRUE(model().operations.empty());
+    EXPECT_EQ(model().facts.size(), 0u);
+    EXPECT_TRUE(session().instances.empty());
+    EXPECT_TRUE(model().initState.empty());
+    EXPECT_TRUE(model().goalState.empty());
+    EXPECT_TRUE(session().log.empty());
+    EXPECT_FALSE(session().switches.noDups);
     EXPECT_NE(messageText().find(unknown), std::string::npos);
 }
 

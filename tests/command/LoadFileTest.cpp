@@ -4,7 +4,7 @@
 
 #include "command/Execute.h"
 #include "command/LoadFile.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/Atom.h"
 #include "domain/State.h"
 #include "support/Session.h"
@@ -15,24 +15,25 @@ namespace {
 using testing::freshSession;
 using testing::messageText;
 using testing::runLines;
+using testing::session;
 using testing::writeTempFile;
 
 TEST(LoadFile, MissingFileKeepsTheDomain) {
     freshSession();
     runLines({"type keep"});
-    loadFile("/nonexistent/dir/x.pln");
-    EXPECT_NE(findType("keep"), nullptr);
+    loadFile(session(), "/nonexistent/dir/x.pln");
+    EXPECT_NE(session().model.findType("keep"), nullptr);
     EXPECT_EQ(messageText(), "File \"/nonexistent/dir/x.pln\" not found\n");
 }
 
 TEST(LoadFile, EmptyFileOrDirectoryWipes) {
     freshSession();
     runLines({"type gone"});
-    loadFile(writeTempFile("empty.pln", ""));
-    EXPECT_EQ(findType("gone"), nullptr);
+    loadFile(session(), writeTempFile("empty.pln", ""));
+    EXPECT_EQ(session().model.findType("gone"), nullptr);
     runLines({"type gone"});
-    loadFile(std::filesystem::temp_directory_path().string());
-    EXPECT_EQ(findType("gone"), nullptr);
+    loadFile(session(), std::filesystem::temp_directory_path().string());
+    EXPECT_EQ(session().model.findType("gone"), nullptr);
     EXPECT_EQ(messageText(), "");
 }
 
@@ -42,44 +43,44 @@ TEST(LoadFile, LinesAreCutAt254Bytes) {
     const std::string first(249, 'a');
     const std::string line = "type " + first + "type tail";
     ASSERT_EQ(line.size(), 263u);
-    loadFile(writeTempFile("long.pln", line + "\n"));
-    EXPECT_NE(findType(first), nullptr);
-    EXPECT_NE(findType("tail"), nullptr);
+    loadFile(session(), writeTempFile("long.pln", line + "\n"));
+    EXPECT_NE(session().model.findType(first), nullptr);
+    EXPECT_NE(session().model.findType("tail"), nullptr);
 
     // 300 bytes: 254 and 46.
     freshSession();
     const std::string name300(295, 'b');
-    loadFile(writeTempFile("long300.pln", "type " + name300 + "\n"));
-    EXPECT_NE(findType(std::string(249, 'b')), nullptr);
+    loadFile(session(), writeTempFile("long300.pln", "type " + name300 + "\n"));
+    EXPECT_NE(session().model.findType(std::string(249, 'b')), nullptr);
     EXPECT_EQ(messageText(), "Unknown command or not enough parameters\n");
 }
 
 TEST(LoadFile, CarriageReturnBeforeNewlineIsDropped) {
     freshSession();
-    loadFile(writeTempFile("crlf.pln", "type a\r\ntype b\rc\n"));
-    EXPECT_NE(findType("a"), nullptr);
-    EXPECT_NE(findType("b\rc"), nullptr);
+    loadFile(session(), writeTempFile("crlf.pln", "type a\r\ntype b\rc\n"));
+    EXPECT_NE(session().model.findType("a"), nullptr);
+    EXPECT_NE(session().model.findType("b\rc"), nullptr);
 }
 
 TEST(LoadFile, LastLineWithoutNewlineRuns) {
     freshSession();
-    loadFile(writeTempFile("nonl.pln", "type a\ntype b"));
-    EXPECT_NE(findType("b"), nullptr);
+    loadFile(session(), writeTempFile("nonl.pln", "type a\ntype b"));
+    EXPECT_NE(session().model.findType("b"), nullptr);
 }
 
 TEST(LoadFile, InitLinesReplaceEachOther) {
     freshSession();
-    loadFile(writeTempFile("init.pln", "type t\natom t a b\npred p(t:x)\ninit p(a)\ninit p(b)\n"));
-    EXPECT_EQ(stateText(initState), "p(b)\n");
+    loadFile(session(), writeTempFile("init.pln", "type t\natom t a b\npred p(t:x)\ninit p(a)\ninit p(b)\n"));
+    EXPECT_EQ(stateText(session().model.initState), "p(b)\n");
 }
 
 TEST(LoadFile, NestedFilesWipeAndTheOuterGoesOn) {
     freshSession();
     const std::string inner = writeTempFile("inner.pln", "type inner\n");
-    loadFile(writeTempFile("outer.pln", "type outer\nfile " + inner + "\ntype after\n"));
-    EXPECT_EQ(findType("outer"), nullptr);
-    EXPECT_NE(findType("inner"), nullptr);
-    EXPECT_NE(findType("after"), nullptr);
+    loadFile(session(), writeTempFile("outer.pln", "type outer\nfile " + inner + "\ntype after\n"));
+    EXPECT_EQ(session().model.findType("outer"), nullptr);
+    EXPECT_NE(session().model.findType("inner"), nullptr);
+    EXPECT_NE(session().model.findType("after"), nullptr);
 }
 
 TEST(LoadFile, AFileThatLoadsItselfIsRefused) {
@@ -90,9 +91,9 @@ TEST(LoadFile, AFileThatLoadsItselfIsRefused) {
         std::fprintf(file, "type before\nfile %s\ntype after\n", path.c_str());
         std::fclose(file);
     }
-    loadFile(path);
-    EXPECT_NE(findType("before"), nullptr);
-    EXPECT_NE(findType("after"), nullptr);
+    loadFile(session(), path);
+    EXPECT_NE(session().model.findType("before"), nullptr);
+    EXPECT_NE(session().model.findType("after"), nullptr);
     EXPECT_EQ(messageText(), "File \"" + path + "\" is already being loaded\n");
 }
 
@@ -106,10 +107,10 @@ TEST(LoadFile, DeepNestingStopsAt64) {
         if (i + 1 < 70) std::fprintf(file, "type t%d\nfile %s\n", i, paths[i + 1].c_str());
         std::fclose(file);
     }
-    loadFile(paths[0]);
+    loadFile(session(), paths[0]);
     EXPECT_EQ(messageText(), "File \"" + paths[64] + "\" nested too deeply\n");
-    EXPECT_NE(findType("t63"), nullptr);
-    EXPECT_EQ(findType("t62"), nullptr);
+    EXPECT_NE(session().model.findType("t63"), nullptr);
+    EXPECT_EQ(session().model.findType("t62"), nullptr);
 }
 
 }  // namespace

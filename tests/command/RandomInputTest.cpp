@@ -4,7 +4,7 @@
 
 #include "command/Execute.h"
 #include "command/Report.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "support/Session.h"
 
 namespace vexmolda {
@@ -35,20 +35,20 @@ TEST(RandomInput, NoLineBreaksTheInterpreter) {
     std::mt19937 random(12345);
     for (int session = 0; session < 40; ++session) {
         testing::freshSession();
-        executeLine("type t u");
-        executeLine("atom t x y");
+        executeLine(testing::session(), "type t u");
+        executeLine(testing::session(), "atom t x y");
         for (int i = 0; i < 200; ++i) {
             const std::string line = randomLine(random);
             TokenList tokens = tokenize(line);
-            // Ending the process or reading files is not what this test is about.
+            // Quitting or reading files is not what this test is about.
             if (!tokens.empty() && (tokens[0].text == "q" || tokens[0].text == "file")) continue;
-            execute(tokens);
+            execute(testing::session(), tokens);
         }
-        for (const std::string& message : messages.lines) {
+        for (const std::string& message : testing::session().messages.lines) {
             ASSERT_FALSE(message.empty());
             EXPECT_EQ(message.back(), '\n');
         }
-        EXPECT_FALSE(reportText().empty());
+        EXPECT_FALSE(reportText(testing::session()).empty());
     }
 }
 
@@ -56,11 +56,11 @@ TEST(RandomInput, HugeLinesAndNesting) {
     testing::freshSession();
     std::string manyTypes = "type";
     for (int i = 0; i < 10000; ++i) manyTypes += " t" + std::to_string(i);
-    executeLine(manyTypes);
-    executeLine("pred p" + std::string(100000, '('));
-    executeLine("op o" + std::string(100000, 'x'));
-    executeLine(std::string(100000, '~'));
-    EXPECT_EQ(messages.text(), "Unknown command or not enough parameters\n");
+    executeLine(testing::session(), manyTypes);
+    executeLine(testing::session(), "pred p" + std::string(100000, '('));
+    executeLine(testing::session(), "op o" + std::string(100000, 'x'));
+    executeLine(testing::session(), std::string(100000, '~'));
+    EXPECT_EQ(testing::messageText(), "Unknown command or not enough parameters\n");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "command/Report.h"
-#include "command/Switches.h"
+#include "command/Session.h"
 #include "support/Session.h"
 
 namespace vexmolda {
@@ -10,6 +10,7 @@ namespace {
 using testing::freshSession;
 using testing::runBatchProgram;
 using testing::runLines;
+using testing::session;
 
 const char* const statusLine = "\nLogging: yes  |  NoDups: yes  |  Constraints: used  |  Redundant Ops: filtered\n";
 
@@ -32,7 +33,7 @@ TEST(Report, SmallDomainByteForByte) {
     runLines({"type T", "derived T S", "atom S s1", "atom T t1", "pred p(T:x, any:y)", "op go(T:a, S:b)",
               "pre go p(a,b)", "add go p(a,a)", "const go eq(a t1)", "const go ~in(b s1 S)", "op stay",
               "init p(t1,s1)", "goal p(s1,t1)", "log", "bogus"});
-    EXPECT_EQ(reportText(),
+    EXPECT_EQ(reportText(session()),
               "Types: S->T, T, any\n\n"
               "Atoms: S->T:s1, T:t1\n\n"
               "Predicates: p(T:x, any:y)\n\n"
@@ -59,7 +60,7 @@ TEST(Report, InstancesLogPlanAndSwitches) {
     freshSession();
     runLines({"type t", "atom t x", "pred p(t:a)", "op make(t:a)", "add make p(a)", "goal p(x)", "buildInst",
               "showInst", "noDups", "ignConst", "filterReds", "solve a*"});
-    const std::string report = reportText();
+    const std::string report = reportText(session());
     EXPECT_NE(report.find("make(t:a) - (1 instances)\n"), std::string::npos);
     EXPECT_NE(report.find("\nOperation instances:\nmake(x)\n\nLog:\n\nSolution found\n\nThe plan: \nmake(x)\n"
                           "\nLogging: yes  |  NoDups: no  |  Constraints: ignored  |  Redundant Ops: allowed\n"),
@@ -69,12 +70,12 @@ TEST(Report, InstancesLogPlanAndSwitches) {
 
 TEST(Report, PrintingClearsDirty) {
     freshSession();
-    dirty = true;
+    session().switches.dirty = true;
     ::testing::internal::CaptureStdout();
-    printReport(false);
+    printReport(session(), false);
     const std::string printed = ::testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(dirty);
-    EXPECT_EQ(printed, reportText());
+    EXPECT_FALSE(session().switches.dirty);
+    EXPECT_EQ(printed, reportText(session()));
 }
 
 TEST(Report, CargoExampleFromTheBatchRunner) {

@@ -10,6 +10,7 @@ namespace {
 using testing::freshSession;
 using testing::messageText;
 using testing::runLines;
+using testing::session;
 
 // A domain with one operation o(place:p, thing:t) to hang constraints on.
 Operation& operationWithConstraints(const std::vector<std::string>& lines) {
@@ -17,7 +18,7 @@ Operation& operationWithConstraints(const std::vector<std::string>& lines) {
     runLines({"type place thing", "derived place city", "atom place london paris", "atom city rome",
               "atom thing box", "op o(place:p, thing:t)"});
     runLines(lines);
-    return *findOperation("o");
+    return *session().model.findOperation("o");
 }
 
 std::string constraintTexts(const Operation& operation) {
@@ -27,8 +28,8 @@ std::string constraintTexts(const Operation& operation) {
 }
 
 bool holdsWith(const Constraint& constraint, Operation& operation, const char* place) {
-    operation.params[0]->binding = findAtom(place);
-    operation.params[1]->binding = findAtom("box");
+    operation.params[0]->binding = session().model.findAtom(place);
+    operation.params[1]->binding = session().model.findAtom("box");
     return constraint.holds();
 }
 

@@ -5,25 +5,27 @@
 
 #include "command/Execute.h"
 #include "command/Report.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "command/Wipe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vexmolda;
-    wipe();
-    messages.clear();
+    // One session for the whole run, as one user would type every input.
+    static Session session;
+    wipe(session);
+    session.messages.clear();
     const std::string input(reinterpret_cast<const char*>(data), size);
     std::size_t start = 0;
     while (start <= input.size()) {
         std::size_t end = input.find('\n', start);
         if (end == std::string::npos) end = input.size();
         TokenList tokens = tokenize(input.substr(start, end - start));
-        // Quitting ends the process and "file" reads the disk: neither is under test.
+        // Quitting ends a program's input loop and "file" reads the disk: neither is under test.
         const bool skipped = !tokens.empty() && (tokens[0].text == "q" || tokens[0].text == "quit" ||
                                                  tokens[0].text == "exit" || tokens[0].text == "file");
-        if (!skipped) execute(std::move(tokens));
+        if (!skipped) execute(session, std::move(tokens));
         start = end + 1;
     }
-    reportText();
+    reportText(session);
     return 0;
 }

@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
-#include "domain/Type.h"
+#include "command/Session.h"
+#include "gui/CommandRunner.h"
 #include "gui/GlfwAdapter.h"
 #include "support/Session.h"
 
@@ -117,23 +116,26 @@ TEST(CommandLine, HistoryKeepsTheLastTwentyLines) {
 }
 
 TEST(CommandLine, SubmitEmptiesMessagesBeforeRunning) {
-    messages.clear();
-    messages.append("old\n");
-    std::size_t seen = 99;
-    CommandEditor editor([&seen](const std::string&) { seen = messages.lines.size(); });
-    editor.onCharacter('x');
+    testing::freshSession();
+    Session& session = testing::session();
+    session.messages.append("old\n");
+    CommandRunner runner(session);
+    CommandEditor editor([&runner](const std::string& line) { runner.submitLine(line); });
+    for (char character : std::string("type foo foo")) editor.onCharacter(character);
     editor.submit();
-    EXPECT_EQ(seen, 0u);
+    EXPECT_EQ(testing::messageText(), "foo already exists\n");
 }
 
 TEST(CommandLine, SubmittedLinesGoThroughTheInterpreter) {
     testing::freshSession();
-    dirty = false;
-    CommandEditor editor;
+    Session& session = testing::session();
+    session.switches.dirty = false;
+    CommandRunner runner(session);
+    CommandEditor editor([&runner](const std::string& line) { runner.submitLine(line); });
     for (char character : std::string("type foo")) editor.onCharacter(character);
     editor.submit();
-    EXPECT_TRUE(dirty);
-    EXPECT_NE(findType("foo"), nullptr);
+    EXPECT_TRUE(session.switches.dirty);
+    EXPECT_NE(session.model.findType("foo"), nullptr);
     for (char character : std::string("frobnicate")) editor.onCharacter(character);
     editor.submit();
     EXPECT_EQ(testing::messageText(), "Unknown command or not enough parameters\n");

@@ -9,28 +9,29 @@ namespace {
 
 using testing::freshSession;
 using testing::runLines;
+using testing::session;
 
 TEST(DomainWindowText, EmptyDomainHasOnlyTheAnyType) {
     freshSession();
-    EXPECT_EQ(typesText(), "any");
-    EXPECT_EQ(atomsText(), "");
-    EXPECT_EQ(predicatesText(), "");
-    EXPECT_EQ(operationsText(), "");
+    EXPECT_EQ(typesText(session().model), "any");
+    EXPECT_EQ(atomsText(session().model), "");
+    EXPECT_EQ(predicatesText(session().model), "");
+    EXPECT_EQ(operationsText(session().model, session().instances), "");
 }
 
 TEST(DomainWindowText, SubtypeShowsItsParentWithoutSpaces) {
     freshSession();
     runLines({"type vehicle", "derived vehicle truck", "derived truck van"});
     // Only the direct parent is named, in byte-wise name order.
-    EXPECT_EQ(typesText(), "any, truck->vehicle, van->truck, vehicle");
+    EXPECT_EQ(typesText(session().model), "any, truck->vehicle, van->truck, vehicle");
 }
 
 TEST(DomainWindowText, AtomsAndPredicatesInNameOrder) {
     freshSession();
     runLines({"type place cargo", "atom place paris london", "atom cargo b", "pred at(cargo:c, place:p)",
               "pred empty"});
-    EXPECT_EQ(atomsText(), "b[cargo], london[place], paris[place]");
-    EXPECT_EQ(predicatesText(), "at(cargo:c, place:p), empty()");
+    EXPECT_EQ(atomsText(session().model), "b[cargo], london[place], paris[place]");
+    EXPECT_EQ(predicatesText(session().model), "at(cargo:c, place:p), empty()");
 }
 
 TEST(DomainWindowText, OperationBlockListsPreAddDelAndConstraints) {
@@ -39,20 +40,20 @@ TEST(DomainWindowText, OperationBlockListsPreAddDelAndConstraints) {
               "op fly(rocket:r, place:from, place:to)", "pre fly rocketAt(r,from)", "add fly rocketAt(r,to)",
               "del fly rocketAt(r,from)", "const fly ~eq(from to)", "const fly in(to paris london)"});
     // Not built yet: the count is 0.
-    EXPECT_EQ(operationsText(),
+    EXPECT_EQ(operationsText(session().model, session().instances),
               "\nfly(rocket:r, place:from, place:to) - (0)\n"
               "   pre:\trocketAt(r,from)\n"
               "   add:\trocketAt(r,to)\n"
               "   del:\trocketAt(r,from)\n"
               "   const:\tfrom!=to, to={london|paris}\n");
     runLines({"buildInst"});
-    EXPECT_NE(operationsText().find("fly(rocket:r, place:from, place:to) - (2)\n"), std::string::npos);
+    EXPECT_NE(operationsText(session().model, session().instances).find("fly(rocket:r, place:from, place:to) - (2)\n"), std::string::npos);
 }
 
 TEST(DomainWindowText, OperationWithoutListsHasEmptyLines) {
     freshSession();
     runLines({"op noop", "op another"});
-    EXPECT_EQ(operationsText(),
+    EXPECT_EQ(operationsText(session().model, session().instances),
               "\nanother() - (0)\n   pre:\t\n   add:\t\n   del:\t\n   const:\t\n"
               "\nnoop() - (0)\n   pre:\t\n   add:\t\n   del:\t\n   const:\t\n");
 }
@@ -60,11 +61,11 @@ TEST(DomainWindowText, OperationWithoutListsHasEmptyLines) {
 TEST(DomainWindowText, FollowsTheModelAfterWipe) {
     freshSession();
     runLines({"type t", "atom t x", "op o(t:a)"});
-    EXPECT_EQ(atomsText(), "x[t]");
+    EXPECT_EQ(atomsText(session().model), "x[t]");
     runLines({"wipe"});
-    EXPECT_EQ(atomsText(), "");
-    EXPECT_EQ(operationsText(), "");
-    EXPECT_EQ(typesText(), "any");
+    EXPECT_EQ(atomsText(session().model), "");
+    EXPECT_EQ(operationsText(session().model, session().instances), "");
+    EXPECT_EQ(typesText(session().model), "any");
 }
 
 TEST(ScrollText, StopsAtTheTopAndHasNoLowerLimit) {

@@ -11,6 +11,7 @@
 #include "support/Session.h"
 
 using vexmolda::testing::runLines;
+using vexmolda::testing::session;
 
 namespace vexmolda {
 namespace {
@@ -29,7 +30,7 @@ void show(Window& window) {
 }
 
 TEST_F(GraphWindows, WheelZoomsAboutThePointerAndDragsPan) {
-    PGWindow plangraph;
+    PGWindow plangraph(session());
     show(plangraph);
     handleMousePosition(px(30), py(40));
     ASSERT_EQ(hoveredElement, &plangraph);
@@ -59,10 +60,10 @@ TEST_F(GraphWindows, WheelZoomsAboutThePointerAndDragsPan) {
 }
 
 TEST_F(GraphWindows, BothGraphWindowsReadTheGraphplanSolversGraph) {
-    PGWindow plangraph;
-    IFWindow interference;
-    EXPECT_EQ(plangraph.graphSource, &graphplanSolver());
-    EXPECT_EQ(interference.graphSource, &graphplanSolver());
+    PGWindow plangraph(session());
+    IFWindow interference(session());
+    EXPECT_EQ(&plangraph.session, &session());
+    EXPECT_EQ(&interference.session, &session());
     EXPECT_EQ(plangraph.title, "Plangraph");
     EXPECT_EQ(interference.title, "Interference Table");
     EXPECT_FLOAT_EQ(interference.cellWidth, 2.25f);
@@ -74,9 +75,9 @@ protected:
     void SetUp() override {
         testing::GuiTreeTest::SetUp();
         testing::freshSession();
-        loadFile(testing::sourcePath("examples/rocket.pln"));
+        loadFile(session(), testing::sourcePath("examples/rocket.pln"));
         // Made after the fixture emptied the tree, so it joins the tree.
-        window = std::make_unique<IFWindow>();
+        window = std::make_unique<IFWindow>(session());
         show(*window);
         // Where drawSelf puts the table when every label measures 0.
         window->tableLeft = 2;
@@ -110,7 +111,7 @@ TEST_F(InterferenceTooltip, NamesTheColumnsActionThenTheRowsAction) {
 }
 
 TEST_F(InterferenceTooltip, GoneOffTheTableAndWhenThePointerLeaves) {
-    const auto actions = static_cast<float>(graphplanSolver().graph.actionNodes.size());
+    const auto actions = static_cast<float>(session().graph->actionNodes.size());
     pointAtCell(1, 1);
     ASSERT_NE(tooltip(), nullptr);
     pointAtCell(-0.6f, 1);

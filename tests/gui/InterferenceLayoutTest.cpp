@@ -17,12 +17,12 @@ constexpr ViewPoint windowOrigin{2.65f, 0.1f};
 struct SmallTable {
     SmallTable() {
         testing::freshSession();
-        Atom* x = declareAtom("x", anyType);
+        Atom* x = testing::session().model.declareAtom("x", testing::session().model.anyType, testing::session().messages);
         first.name = "a";
         first.args = {x};
         second.name = "b";
         second.args = {x};
-        graph.factNodes.push_back(FactNode{factPool.intern("f", {x}), {}, {}});
+        graph.factNodes.push_back(FactNode{testing::session().model.facts.intern("f", {x}), {}, {}});
         ActionNode noop;
         noop.pres = {0};
         noop.adds = {0};

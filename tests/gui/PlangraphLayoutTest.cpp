@@ -24,11 +24,11 @@ float characterCount(const std::string& text) {
 struct SmallGraph {
     SmallGraph() {
         testing::freshSession();
-        Atom* x = declareAtom("x", anyType);
+        Atom* x = testing::session().model.declareAtom("x", testing::session().model.anyType, testing::session().messages);
         instance.name = "op";
         instance.args = {x};
         for (const char* name : {"a", "b", "c"}) {
-            graph.factNodes.push_back(FactNode{factPool.intern(name, {}), {}, {}});
+            graph.factNodes.push_back(FactNode{testing::session().model.facts.intern(name, {}), {}, {}});
         }
         addAction(nullptr, {0}, {0});
         addAction(nullptr, {1}, {1});
@@ -117,7 +117,7 @@ TEST(PlangraphLayout, LevelWithoutNoopsStartsAtFour) {
     OperationInstance start;
     start.name = "start";
     PlanningGraph graph;
-    graph.factNodes.push_back(FactNode{factPool.intern("done", {}), {}, {}});
+    graph.factNodes.push_back(FactNode{testing::session().model.facts.intern("done", {}), {}, {}});
     ActionNode action;
     action.instance = &start;
     action.adds = {0};

@@ -2,31 +2,36 @@
 
 #include "GuiTreeFixture.h"
 #include "command/LoadFile.h"
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include "command/RebuildInstances.h"
 #include "grounding/OperationInstance.h"
 #include "gui/DMWindow.h"
 #include "gui/InstanceButtons.h"
 #include "gui/LogWindow.h"
 #include "gui/OIWindow.h"
-#include "solvers/Graphplan.h"
 #include "support/Session.h"
 
 using vexmolda::testing::runLines;
+using vexmolda::testing::session;
 
 namespace vexmolda {
 namespace {
 
 using TextWindows = testing::GuiTreeTest;
 
+// The instances window with a build button that grounds at once.
+class InstancesWindow : public OIWindow {
+public:
+    InstancesWindow() : OIWindow(testing::session(), [] { rebuildInstances(testing::session()); }) {}
+};
+
 // Pixels of the default 800 x 600 window for screen units.
 int px(float units) { return static_cast<int>(units * 8); }
 int py(float units) { return static_cast<int>(units * 6); }
 
 TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
-    DMWindow domain;
-    LogWindow logWindow;
-    OIWindow instances;
+    DMWindow domain(session());
+    LogWindow logWindow(session());
+    InstancesWindow instances;
     for (ScrollingWindow* window : std::initializer_list<ScrollingWindow*>{&domain, &logWindow, &instances}) {
         window->onScroll(-1);
         EXPECT_FLOAT_EQ(window->scroll, -5) << window->title;
@@ -40,7 +45,7 @@ TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
 }
 
 TEST_F(TextWindows, PointerDragsAndRightDragsScrollTheHoveredWindow) {
-    LogWindow logWindow;
+    LogWindow logWindow(session());
     logWindow.shown = true;
     logWindow.slide = 1;
     handleMousePosition(px(50), py(50));
@@ -60,23 +65,23 @@ TEST_F(TextWindows, PointerDragsAndRightDragsScrollTheHoveredWindow) {
 
 TEST_F(TextWindows, LogTextIsTheLogThenThePlan) {
     testing::freshSession();
-    EXPECT_EQ(logWindowText(), "");
-    log.append("first\n");
-    log.append("second\n");
-    EXPECT_EQ(logWindowText(), "first\nsecond\n");
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    const std::string text = logWindowText();
+    EXPECT_EQ(logWindowText(session()), "");
+    session().log.append("first\n");
+    session().log.append("second\n");
+    EXPECT_EQ(logWindowText(session()), "first\nsecond\n");
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    const std::string text = logWindowText(session());
     const std::string tail =
         "\n\n\n\nSolution:\n\n1: load(a,r,london), load(b,r,london)\n2: fly(r,london,paris)\n"
         "3: unload(a,r,paris), unload(b,r,paris)\n";
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-    EXPECT_EQ(text.substr(0, text.size() - tail.size()), log.text());
+    EXPECT_EQ(text.substr(0, text.size() - tail.size()), session().log.text());
 }
 
 TEST_F(TextWindows, InstanceButtonsSitOnTheWindowAndFlipTheSwitches) {
     testing::freshSession();
-    OIWindow instances;
+    InstancesWindow instances;
     instances.shown = true;
     instances.slide = 1;
     ASSERT_EQ(instances.children.size(), 4u);
@@ -86,19 +91,20 @@ TEST_F(TextWindows, InstanceButtonsSitOnTheWindowAndFlipTheSwitches) {
     // "Filter Redundant" spans x 77..95 and y 1.2..4.2 of the window at (2.65, 0.1).
     handleMousePosition(px(2.65f + 86), py(0.1f + 2.7f));
     ASSERT_EQ(hoveredElement, instances.children[3]);
-    dirty = false;
+    Switches& switches = session().switches;
+    switches.dirty = false;
     handleMouseButton(0, 1);
-    EXPECT_FALSE(filterReds);
-    EXPECT_FALSE(dirty) << "only commands reprint the report";
+    EXPECT_FALSE(switches.filterReds);
+    EXPECT_FALSE(switches.dirty) << "only commands reprint the report";
     handleMouseButton(0, 0);
-    EXPECT_FALSE(filterReds) << "a release does nothing";
+    EXPECT_FALSE(switches.filterReds) << "a release does nothing";
 
     instances.constraintsButton->onClick();
-    EXPECT_TRUE(ignConst);
+    EXPECT_TRUE(switches.ignConst);
     instances.duplicatesButton->onClick();
-    EXPECT_FALSE(noDups);
+    EXPECT_FALSE(switches.noDups);
     instances.duplicatesButton->onClick();
-    EXPECT_TRUE(noDups);
+    EXPECT_TRUE(switches.noDups);
     // A drag over the buttons does not scroll the list.
     handleMouseButton(0, 1);
     handleMousePosition(px(2.65f + 86) + 2, py(0.1f + 2.7f) - 6);
@@ -114,19 +120,18 @@ TEST_F(TextWindows, TogglesAreDarkWhileTheirFeatureIsInForce) {
 
 TEST_F(TextWindows, BuildInstancesRebuildsAndDropsTheGraphAndThePlanSteps) {
     testing::freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    ASSERT_FALSE(graphplanSolver().graph.factLevelEnd.empty());
-    ASSERT_NE(currentPlan, nullptr);
-    OIWindow instances;
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    ASSERT_TRUE(session().graph && !session().graph->factLevelEnd.empty());
+    ASSERT_NE(session().currentPlan, nullptr);
+    InstancesWindow instances;
     // With duplicates allowed fly(r,london,london) and fly(r,paris,paris) join.
     instances.duplicatesButton->onClick();
-    EXPECT_EQ(instanceList.size(), 8u) << "the switch alone builds nothing";
+    EXPECT_EQ(session().instances.size(), 8u) << "the switch alone builds nothing";
     instances.buildButton->onClick();
-    EXPECT_EQ(instanceList.size(), 10u);
+    EXPECT_EQ(session().instances.size(), 10u);
     // Nothing is left that refers to the old instances.
-    EXPECT_TRUE(graphplanSolver().graph.factLevelEnd.empty());
-    EXPECT_TRUE(graphplanSolver().graph.actionNodes.empty());
-    EXPECT_EQ(currentPlan->toString(), "");
+    EXPECT_EQ(session().graph, nullptr);
+    EXPECT_EQ(session().currentPlan->toString(), "");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "GuiTreeFixture.h"
 #include "gui/AppWindow.h"
+#include "support/Session.h"
 
 namespace vexmolda {
 namespace {
@@ -20,7 +21,8 @@ TEST_F(TabColumn, SixTabsFillTheLeftEdgeWithoutGapsOrOverlaps) {
 }
 
 TEST_F(TabColumn, EachWindowTabTogglesItsOwnWindow) {
-    const WindowSet windows = createWidgets();
+    CommandRunner runner(testing::session());
+    const WindowSet windows = createWidgets(testing::session(), runner);
     ASSERT_EQ(guiRoot.children.size(), 11u);
     // Windows first, in drawing order, then the tabs on top of them.
     EXPECT_EQ(guiRoot.children[0], windows.domain);

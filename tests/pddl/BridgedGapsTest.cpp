@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "PddlTestSupport.h"
+#include "command/Session.h"
 #include "command/Execute.h"
-#include "command/Switches.h"
 #include "domain/Atom.h"
 #include "domain/Fact.h"
 #include "domain/Operation.h"
@@ -15,6 +15,10 @@
 namespace vexmolda {
 namespace {
 
+using testing::session;
+
+Model& model() { return session().model; }
+
 using testing::checkPlan;
 using testing::readTask;
 using testing::TaskFiles;
@@ -22,18 +26,18 @@ using testing::writeTask;
 
 // Loads the task, solves it with A* and checks the written plan on the PDDL.
 void solveAndCheck(const TaskFiles& files) {
-    executeLine("solve a*");
-    ASSERT_NE(currentPlan, nullptr);
-    const std::string plan = competitionPlanText(*currentPlan, currentPddlNames());
+    executeLine(session(), "solve a*");
+    ASSERT_NE(session().currentPlan, nullptr);
+    const std::string plan = competitionPlanText(*session().currentPlan, currentPddlNames(session()));
     EXPECT_EQ(checkPlan(readTask(files.domain, files.problem), plan), "") << plan;
 }
 
 std::string parameterTypeName(const std::string& operation, std::size_t position) {
-    return findOperation(operation)->params.at(position)->type->name;
+    return model().findOperation(operation)->params.at(position)->type->name;
 }
 
 std::string predicateTypeName(const std::string& predicate, std::size_t position) {
-    return findPredicate(predicate)->args.at(position)->type->name;
+    return model().findPredicate(predicate)->args.at(position)->type->name;
 }
 
 // --- Names: case, separators, collisions ---
@@ -57,21 +61,21 @@ const char* const namesProblem = R"((define (problem p) (:domain NAMES)
 TEST(PddlNames, AreLowerCasedAndSeparatorsReplacedWithoutMergingAndPlansGoBackToTheSpelling) {
     const TaskFiles files = writeTask(namesDomain, namesProblem);
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
+    ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
     EXPECT_EQ(testing::messageText(), "");
-    EXPECT_NE(findType("truck"), nullptr);
-    EXPECT_NE(findOperation("go_now"), nullptr);
-    EXPECT_NE(findPredicate("link_x"), nullptr);
-    EXPECT_NE(findPredicate("at"), nullptr);
+    EXPECT_NE(model().findType("truck"), nullptr);
+    EXPECT_NE(model().findOperation("go_now"), nullptr);
+    EXPECT_NE(model().findPredicate("link_x"), nullptr);
+    EXPECT_NE(model().findPredicate("at"), nullptr);
     // "a_b" needed no change and keeps its name; the two others are told apart.
-    ASSERT_NE(findAtom("a_b"), nullptr);
-    EXPECT_NE(findAtom("a_b_2"), nullptr);
-    EXPECT_NE(findAtom("a_b_3"), nullptr);
-    EXPECT_NE(findAtom("t1"), nullptr);
-    EXPECT_EQ(Atom::registry().size(), 4u);
-    EXPECT_EQ(initState.size(), 3u);
+    ASSERT_NE(model().findAtom("a_b"), nullptr);
+    EXPECT_NE(model().findAtom("a_b_2"), nullptr);
+    EXPECT_NE(model().findAtom("a_b_3"), nullptr);
+    EXPECT_NE(model().findAtom("t1"), nullptr);
+    EXPECT_EQ(model().atoms.size(), 4u);
+    EXPECT_EQ(model().initState.size(), 3u);
     solveAndCheck(files);
-    const std::string plan = competitionPlanText(*currentPlan, currentPddlNames());
+    const std::string plan = competitionPlanText(*session().currentPlan, currentPddlNames(session()));
     EXPECT_EQ(plan, "(Go:Now T1 a:b a_b)\n(Go:Now T1 a_b A=B)\n; cost = 2 (unit cost)\n");
 }
 
@@ -93,19 +97,19 @@ const char* const collidingProblem = R"((define (problem p) (:domain collide)
 TEST(PddlNames, ThatCollideAcrossKindsAreRenamed) {
     const TaskFiles files = writeTask(collidingDomain, collidingProblem);
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
+    ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
     EXPECT_EQ(testing::messageText(), "");
     // A type named "any" is not the command language's own any.
-    ASSERT_NE(findType("any_2"), nullptr);
-    EXPECT_NE(findType("any_2"), anyType);
+    ASSERT_NE(model().findType("any_2"), nullptr);
+    EXPECT_NE(model().findType("any_2"), model().anyType);
     // The object named like a type, and the parameter named like an object.
-    ASSERT_NE(findAtom("truck_2"), nullptr);
-    EXPECT_EQ(findAtom("truck_2")->type, findType("truck"));
-    EXPECT_EQ(findAtom("truck"), nullptr);
-    EXPECT_EQ(findOperation("put")->params.at(0)->name, "truck");
-    EXPECT_EQ(findOperation("put")->params.at(1)->name, "c_2");
+    ASSERT_NE(model().findAtom("truck_2"), nullptr);
+    EXPECT_EQ(model().findAtom("truck_2")->type, model().findType("truck"));
+    EXPECT_EQ(model().findAtom("truck"), nullptr);
+    EXPECT_EQ(model().findOperation("put")->params.at(0)->name, "truck");
+    EXPECT_EQ(model().findOperation("put")->params.at(1)->name, "c_2");
     // With ?c taken for the constant c, put would only ever reach on(truck, c).
-    EXPECT_EQ(countInstances(*findOperation("put")), 2);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("put")), 2);
     solveAndCheck(files);
 }
 
@@ -132,7 +136,7 @@ const char* const typedProblem = R"((define (problem p) (:domain typed)
 TEST(PddlTypes, APredicatePositionKeepsItsTypeOnlyWhenEverythingReachingItHasExactlyThatType) {
     const TaskFiles files = writeTask(typedDomain, typedProblem);
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
+    ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
     // No type mismatch anywhere, in the declarations or in grounding.
     EXPECT_EQ(testing::messageText(), "");
     EXPECT_EQ(predicateTypeName("at", 0), "any");  // the truck t1 reaches a vehicle position
@@ -144,8 +148,8 @@ TEST(PddlTypes, APredicatePositionKeepsItsTypeOnlyWhenEverythingReachingItHasExa
     EXPECT_EQ(parameterTypeName("drive", 0), "vehicle");
     EXPECT_EQ(parameterTypeName("drive", 1), "place");
     // Two vehicles (one of them through the subtype) times two places twice.
-    EXPECT_EQ(countInstances(*findOperation("drive")), 2 * 2 * 2);
-    EXPECT_EQ(countInstances(*findOperation("look")), 5);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("drive")), 2 * 2 * 2);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("look")), 5);
     solveAndCheck(files);
 }
 
@@ -170,16 +174,16 @@ const char* const deepProblem = R"((define (problem p) (:domain deep)
 TEST(PddlTypes, AHierarchyThreeDeepGroundsThroughEveryLevel) {
     const TaskFiles files = writeTask(deepDomain, deepProblem);
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
+    ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
     EXPECT_EQ(testing::messageText(), "");
     // Parents are declared first even where the file names the child first.
     std::string chain;
-    findAtom("m")->print(chain);
+    model().findAtom("m")->print(chain);
     EXPECT_EQ(chain, "minitruck->truck->vehicle->object:m");
-    EXPECT_EQ(findType("vehicle")->parent, findType("object"));
+    EXPECT_EQ(model().findType("vehicle")->parent, model().findType("object"));
     // move takes all three vehicles, load the truck and the minitruck only.
-    EXPECT_EQ(countInstances(*findOperation("move")), 3 * 2 * 2);
-    EXPECT_EQ(countInstances(*findOperation("load")), 2);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("move")), 3 * 2 * 2);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("load")), 2);
     EXPECT_EQ(predicateTypeName("loaded", 0), "any");
     solveAndCheck(files);
 }
@@ -218,11 +222,11 @@ TEST(PddlDistinctObjects, WithoutInequalitiesNoDupsIsClearedWhateverItWas) {
     const TaskFiles files = writeTask(blocksWith(stackWithout), pairsProblem);
     for (bool before : {true, false}) {
         testing::freshSession();
-        noDups = before;
-        ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
-        EXPECT_FALSE(noDups);
+        session().switches.noDups = before;
+        ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
+        EXPECT_FALSE(session().switches.noDups);
         // stack(a,a,table) is a PDDL action too.
-        EXPECT_EQ(countInstances(*findOperation("stack")), 3 * 3);
+        EXPECT_EQ(countInstances(session().instances, *model().findOperation("stack")), 3 * 3);
     }
 }
 
@@ -231,11 +235,11 @@ TEST(PddlDistinctObjects, WhenEveryPairThatCanShareAnObjectMustDifferNoDupsIsSet
     const TaskFiles files = writeTask(blocksWith(stackWithInequality), pairsProblem);
     for (bool before : {true, false}) {
         testing::freshSession();
-        noDups = before;
-        ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
+        session().switches.noDups = before;
+        ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
         EXPECT_EQ(testing::messageText(), "");
-        EXPECT_TRUE(noDups);
-        EXPECT_EQ(countInstances(*findOperation("stack")), 3 * 2);
+        EXPECT_TRUE(session().switches.noDups);
+        EXPECT_EQ(countInstances(session().instances, *model().findOperation("stack")), 3 * 2);
         solveAndCheck(files);
     }
 }
@@ -258,14 +262,14 @@ TEST(PddlDistinctObjects, OtherUsesOfInequalityBetweenParametersAreRefusedAndNot
         const TaskFiles files = writeTask(domain, pairsProblem);
         testing::freshSession();
         testing::runLines({"type marker", "atom marker m"});
-        EXPECT_FALSE(loadPddl(files.domain, files.problem));
+        EXPECT_FALSE(loadPddl(session(), files.domain, files.problem));
         const std::string message = testing::messageText();
         EXPECT_NE(message.find(operation), std::string::npos) << message;
         EXPECT_NE(message.find(files.domain + ":"), std::string::npos) << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
         // The earlier domain is untouched.
-        EXPECT_NE(findAtom("m"), nullptr);
-        EXPECT_EQ(findType("block"), nullptr);
+        EXPECT_NE(model().findAtom("m"), nullptr);
+        EXPECT_EQ(model().findType("block"), nullptr);
     }
 }
 
@@ -279,14 +283,14 @@ TEST(PddlDistinctObjects, EqualityWithAConstantBecomesAMembershipItem) {
   (:goal (and (at a table) (clear b))))
 )");
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(files.domain, files.problem)) << testing::messageText();
+    ASSERT_TRUE(loadPddl(session(), files.domain, files.problem)) << testing::messageText();
     EXPECT_EQ(testing::messageText(), "");
-    ASSERT_EQ(findOperation("stay")->constraints.size(), 1u);
-    EXPECT_EQ((*findOperation("stay")->constraints.begin())->toString(), "p=table");
-    EXPECT_EQ((*findOperation("leave")->constraints.begin())->toString(), "p!=table");
+    ASSERT_EQ(model().findOperation("stay")->constraints.size(), 1u);
+    EXPECT_EQ((*model().findOperation("stay")->constraints.begin())->toString(), "p=table");
+    EXPECT_EQ((*model().findOperation("leave")->constraints.begin())->toString(), "p!=table");
     // Two blocks with one place each: table for stay, shelf for leave.
-    EXPECT_EQ(countInstances(*findOperation("stay")), 2);
-    EXPECT_EQ(countInstances(*findOperation("leave")), 2);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("stay")), 2);
+    EXPECT_EQ(countInstances(session().instances, *model().findOperation("leave")), 2);
     solveAndCheck(files);
 }
 

@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "PddlTestSupport.h"
+#include "command/Session.h"
 #include "command/LoadFile.h"
 #include "command/Report.h"
-#include "command/TextBuffer.h"
 #include "domain/Atom.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlnWriter.h"
@@ -14,6 +14,10 @@
 
 namespace vexmolda {
 namespace {
+
+using testing::session;
+
+Model& model() { return session().model; }
 
 using testing::pddlData;
 
@@ -81,9 +85,9 @@ TEST(PlnOutput, LongDeclarationsAreSplitAndTheFileLoadsToTheSameReport) {
     const testing::TaskFiles files = testing::writeTask(crowdedDomain(), crowdedProblem(2));
     const std::string pln = testing::writeTempFile("crowded.pln", "");
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(files.domain, files.problem, pln)) << testing::messageText();
+    ASSERT_TRUE(loadPddl(session(), files.domain, files.problem, pln)) << testing::messageText();
     EXPECT_EQ(testing::messageText(), "");
-    const std::string direct = reportText();
+    const std::string direct = reportText(session());
     const auto lines = fileLines(pln);
     ASSERT_FALSE(lines.empty());
     int atomLines = 0;
@@ -93,9 +97,9 @@ TEST(PlnOutput, LongDeclarationsAreSplitAndTheFileLoadsToTheSameReport) {
     }
     EXPECT_GT(atomLines, 1);
     testing::freshSession();
-    loadFile(pln);
-    EXPECT_EQ(reportText(), direct);
-    EXPECT_EQ(Atom::registry().size(), 40u);
+    loadFile(session(), pln);
+    EXPECT_EQ(reportText(session()), direct);
+    EXPECT_EQ(model().atoms.size(), 40u);
 }
 
 TEST(PlnOutput, ALineThatCannotBeSplitWritesNoFileButTheTaskIsStillLoaded) {
@@ -103,12 +107,12 @@ TEST(PlnOutput, ALineThatCannotBeSplitWritesNoFileButTheTaskIsStillLoaded) {
     const std::string pln = testing::writeTempFile("never.pln", "");
     std::filesystem::remove(pln);
     testing::freshSession();
-    EXPECT_FALSE(loadPddl(files.domain, files.problem, pln));
+    EXPECT_FALSE(loadPddl(session(), files.domain, files.problem, pln));
     EXPECT_FALSE(std::filesystem::exists(pln));
     const std::string message = testing::messageText();
     EXPECT_NE(message.find("File \"" + pln + "\" not written: "), std::string::npos) << message;
     EXPECT_NE(message.find("\"goal visited("), std::string::npos) << message;
-    EXPECT_EQ(Atom::registry().size(), 40u);
+    EXPECT_EQ(model().atoms.size(), 40u);
 }
 
 TEST(PlnOutput, RoundTripThroughTheBatchProgramGivesTheSameReport) {

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "PddlTestSupport.h"
+#include "command/Session.h"
 #include "command/Execute.h"
-#include "command/TextBuffer.h"
 #include "domain/Type.h"
 #include "pddl/ProgramOptions.h"
 #include "solvers/Solver.h"
@@ -12,6 +12,10 @@
 
 namespace vexmolda {
 namespace {
+
+using testing::session;
+
+Model& model() { return session().model; }
 
 TEST(ProgramOptions, WithoutArgumentsNothingIsSet) {
     ProgramOptions options;
@@ -37,7 +41,7 @@ TEST(ProgramOptions, PddlAndPlanOutAreReadAndAnythingElseIsRefused) {
 
 // The hook outlives the test otherwise, even when an assertion ends it early.
 struct ForgetAfterSolve {
-    ~ForgetAfterSolve() { afterSolve = nullptr; }
+    ~ForgetAfterSolve() { session().hooks.afterSolve = nullptr; }
 };
 
 TEST(ProgramOptions, StartupLoadsThePddlTaskAndWritesThePlanAfterEverySuccessfulSolve) {
@@ -49,17 +53,17 @@ TEST(ProgramOptions, StartupLoadsThePddlTaskAndWritesThePlanAfterEverySuccessful
                                     testing::pddlData("blocks/probBLOCKS-4-0.pddl"), "--plan-out", planFile},
                                    options));
     testing::freshSession();
-    loadStartupDomain(options);
-    EXPECT_NE(findType("object"), nullptr);
+    loadStartupDomain(session(), options);
+    EXPECT_NE(model().findType("object"), nullptr);
     EXPECT_FALSE(std::filesystem::exists(planFile));  // no plan yet
-    executeLine("solve nosuch");
+    executeLine(session(), "solve nosuch");
     EXPECT_FALSE(std::filesystem::exists(planFile));
-    executeLine("solve a*");
+    executeLine(session(), "solve a*");
     const std::string written = testing::fileText(planFile);
     EXPECT_EQ(testing::checkPlan(testing::readTask(options.pddlDomain, options.pddlProblem), written), "") << written;
     // A failed run leaves the last plan file as it was.
-    executeLine("goal on(a,a)");
-    executeLine("solve a*");
+    executeLine(session(), "goal on(a,a)");
+    executeLine(session(), "solve a*");
     EXPECT_EQ(testing::fileText(planFile), written);
 }
 
@@ -68,10 +72,10 @@ TEST(ProgramOptions, WithoutPddlTheStartupFileIsLoadedFromTheWorkingDirectory) {
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::path(startup).parent_path());
     testing::freshSession();
-    loadStartupDomain(ProgramOptions{});
+    loadStartupDomain(session(), ProgramOptions{});
     std::filesystem::current_path(previous);
-    EXPECT_NE(findType("fromstartup"), nullptr);
-    EXPECT_FALSE(afterSolve);
+    EXPECT_NE(model().findType("fromstartup"), nullptr);
+    EXPECT_FALSE(session().hooks.afterSolve);
 }
 
 }  // namespace

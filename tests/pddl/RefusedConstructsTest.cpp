@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "PddlTestSupport.h"
+#include "command/Session.h"
 #include "command/Report.h"
-#include "command/TextBuffer.h"
 #include "domain/Atom.h"
 #include "domain/Operation.h"
 #include "pddl/PddlLoader.h"
@@ -10,6 +10,10 @@
 
 namespace vexmolda {
 namespace {
+
+using testing::session;
+
+Model& model() { return session().model; }
 
 using testing::TaskFiles;
 using testing::writeTask;
@@ -82,16 +86,16 @@ TEST(PddlRefusals, EachUnsupportedConstructIsNamedWithItsLineAndNothingIsLoaded)
         const std::string problemFile = testing::writeTempFile("problem", refusal.problem);
         testing::freshSession();
         testing::runLines({"type marker", "atom marker m", "op keep(marker:x)", "buildInst"});
-        messages.clear();
-        const std::string before = reportText();
-        EXPECT_FALSE(loadPddl(domainFile, problemFile));
+        session().messages.clear();
+        const std::string before = reportText(session());
+        EXPECT_FALSE(loadPddl(session(), domainFile, problemFile));
         const std::string message = testing::messageText();
         EXPECT_NE(message.find(refusal.construct), std::string::npos) << message;
         EXPECT_NE(message.find(refusal.place), std::string::npos) << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
         // Nothing of the PDDL got in: the report differs only by the message.
-        messages.clear();
-        EXPECT_EQ(reportText(), before);
+        session().messages.clear();
+        EXPECT_EQ(reportText(session()), before);
     }
 }
 
@@ -99,11 +103,11 @@ TEST(PddlRefusals, MissingFilesAreReportedLikeDomainFiles) {
     testing::freshSession();
     testing::runLines({"type marker"});
     const TaskFiles files = writeTask(domainWithAction(":effect (q ?x)"), plainProblem);
-    EXPECT_FALSE(loadPddl("/nonexistent/d.pddl", files.problem));
-    EXPECT_FALSE(loadPddl(files.domain, "/nonexistent/p.pddl"));
+    EXPECT_FALSE(loadPddl(session(), "/nonexistent/d.pddl", files.problem));
+    EXPECT_FALSE(loadPddl(session(), files.domain, "/nonexistent/p.pddl"));
     EXPECT_EQ(testing::messageText(),
               "File \"/nonexistent/d.pddl\" not found\nFile \"/nonexistent/p.pddl\" not found\n");
-    EXPECT_NE(findType("marker"), nullptr);
+    EXPECT_NE(model().findType("marker"), nullptr);
 }
 
 TEST(PddlCosts, AreDroppedWithOneWarningAndTheRestIsLoaded) {
@@ -120,15 +124,15 @@ TEST(PddlCosts, AreDroppedWithOneWarningAndTheRestIsLoaded) {
   (:metric minimize (total-cost)))
 )");
     testing::freshSession();
-    EXPECT_TRUE(loadPddl(files.domain, files.problem));
+    EXPECT_TRUE(loadPddl(session(), files.domain, files.problem));
     const std::string message = testing::messageText();
     // One warning per file, at the first place costs appear.
     EXPECT_NE(message.find(files.domain + ":4: "), std::string::npos) << message;
     EXPECT_NE(message.find(files.problem + ":2: "), std::string::npos) << message;
     EXPECT_NE(message.find("total-cost"), std::string::npos);
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 2) << message;
-    ASSERT_NE(findOperation("a"), nullptr);
-    EXPECT_EQ(findOperation("a")->add.size(), 1u);
+    ASSERT_NE(model().findOperation("a"), nullptr);
+    EXPECT_EQ(model().findOperation("a")->add.size(), 1u);
 }
 
 TEST(PddlRefusals, OtherNumericEffectsAndMetricsAreRefused) {
@@ -141,9 +145,9 @@ TEST(PddlRefusals, OtherNumericEffectsAndMetricsAreRefused) {
          }) {
         const TaskFiles files = writeTask(domain, problem);
         testing::freshSession();
-        EXPECT_FALSE(loadPddl(files.domain, files.problem));
+        EXPECT_FALSE(loadPddl(session(), files.domain, files.problem));
         EXPECT_NE(testing::messageText().find(construct), std::string::npos) << testing::messageText();
-        EXPECT_TRUE(Atom::registry().empty());
+        EXPECT_TRUE(model().atoms.empty());
     }
 }
 

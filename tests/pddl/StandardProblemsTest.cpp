@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "PddlTestSupport.h"
+#include "command/Session.h"
 #include "command/Execute.h"
-#include "command/TextBuffer.h"
 #include "domain/Operation.h"
 #include "grounding/OperationInstance.h"
 #include "pddl/PddlLoader.h"
@@ -13,6 +13,10 @@
 
 namespace vexmolda {
 namespace {
+
+using testing::session;
+
+Model& model() { return session().model; }
 
 using testing::checkPlan;
 using testing::pddlData;
@@ -31,7 +35,7 @@ const std::vector<StandardProblem> standardProblems = {
 // The solvers these tests run: "a*", and "graph" once it is registered.
 std::vector<std::string> solversToRun() {
     std::vector<std::string> names = {"a*"};
-    if (solverRegistry().count("graph")) names.push_back("graph");
+    if (solverFactories().count("graph")) names.push_back("graph");
     return names;
 }
 
@@ -40,16 +44,16 @@ TEST(PddlStandardProblems, TranslateGroundSolveAndReplayOnThePddl) {
         SCOPED_TRACE(files.problem);
         const PddlTask task = testing::readTask(pddlData(files.domain), pddlData(files.problem));
         testing::freshSession();
-        ASSERT_TRUE(loadPddl(pddlData(files.domain), pddlData(files.problem)));
+        ASSERT_TRUE(loadPddl(session(), pddlData(files.domain), pddlData(files.problem)));
         // Executed as typed, the translation draws no message at all.
         EXPECT_EQ(testing::messageText(), "");
-        EXPECT_EQ(operations.size(), task.domain.actions.size());
-        EXPECT_FALSE(instanceList.empty());
+        EXPECT_EQ(model().operations.size(), task.domain.actions.size());
+        EXPECT_FALSE(session().instances.empty());
         for (const std::string& solver : solversToRun()) {
             SCOPED_TRACE(solver);
-            executeLine("solve " + solver);
-            ASSERT_NE(currentPlan, nullptr);
-            const std::string planText = competitionPlanText(*currentPlan, currentPddlNames());
+            executeLine(session(), "solve " + solver);
+            ASSERT_NE(session().currentPlan, nullptr);
+            const std::string planText = competitionPlanText(*session().currentPlan, currentPddlNames(session()));
             EXPECT_EQ(checkPlan(task, planText), "") << planText;
         }
     }
@@ -57,15 +61,15 @@ TEST(PddlStandardProblems, TranslateGroundSolveAndReplayOnThePddl) {
 
 TEST(PddlStandardProblems, PlansUseThePddlSpellingAndEndWithTheCost) {
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(pddlData("blocks/domain.pddl"), pddlData("blocks/probBLOCKS-4-0.pddl")));
-    executeLine("solve a*");
-    ASSERT_NE(currentPlan, nullptr);
-    const std::string text = competitionPlanText(*currentPlan, currentPddlNames());
+    ASSERT_TRUE(loadPddl(session(), pddlData("blocks/domain.pddl"), pddlData("blocks/probBLOCKS-4-0.pddl")));
+    executeLine(session(), "solve a*");
+    ASSERT_NE(session().currentPlan, nullptr);
+    const std::string text = competitionPlanText(*session().currentPlan, currentPddlNames(session()));
     // The objects are written "D B A C" in the problem, the actions in lower case.
     EXPECT_NE(text.find("(pick-up "), std::string::npos) << text;
     EXPECT_NE(text.find(" D)"), std::string::npos) << text;
     EXPECT_EQ(text.find(" d)"), std::string::npos) << text;
-    const std::string costLine = "; cost = " + std::to_string(currentPlan->steps.size()) + " (unit cost)\n";
+    const std::string costLine = "; cost = " + std::to_string(session().currentPlan->steps.size()) + " (unit cost)\n";
     ASSERT_GE(text.size(), costLine.size());
     EXPECT_EQ(text.substr(text.size() - costLine.size()), costLine);
     EXPECT_EQ(checkPlan(testing::readTask(pddlData("blocks/domain.pddl"), pddlData("blocks/probBLOCKS-4-0.pddl")),
@@ -75,11 +79,11 @@ TEST(PddlStandardProblems, PlansUseThePddlSpellingAndEndWithTheCost) {
 
 TEST(PddlStandardProblems, AnotherDomainLoadedAfterwardsIsWrittenInItsOwnNames) {
     testing::freshSession();
-    ASSERT_TRUE(loadPddl(pddlData("blocks/domain.pddl"), pddlData("blocks/probBLOCKS-4-0.pddl")));
-    EXPECT_NE(currentPddlNames(), nullptr);
+    ASSERT_TRUE(loadPddl(session(), pddlData("blocks/domain.pddl"), pddlData("blocks/probBLOCKS-4-0.pddl")));
+    EXPECT_NE(currentPddlNames(session()), nullptr);
     testing::runLines({"wipe", "type t", "atom t D", "op pick-up(t:x)", "buildInst", "instance pick-up D"});
     // A different domain is in memory now: no PDDL spelling applies to it.
-    EXPECT_EQ(currentPddlNames(), nullptr);
+    EXPECT_EQ(currentPddlNames(session()), nullptr);
 }
 
 TEST(PddlStandardProblems, BatchWritesAPlanFileTheCheckerAccepts) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "command/LoadFile.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/State.h"
 #include "grounding/Grounding.h"
 #include "solvers/AStar.h"
@@ -20,6 +20,7 @@ namespace {
 
 using testing::freshSession;
 using testing::runLines;
+using testing::session;
 
 // The search written the slow, literal way: full plan copies, a linear scan
 // of the queue, every instance tried, the standard library's heap. The fast
@@ -51,7 +52,7 @@ ReferenceResult referenceAStar(const State& initial, const State& goal) {
         open.pop_back();
         result.cost = parent.cost;
         result.steps = parent.steps;
-        for (const auto& instance : instanceList) {
+        for (const auto& instance : session().instances) {
             Node child = parent;
             applyInstance(child.state, *instance);
             if (child.state == parent.state) continue;
@@ -73,15 +74,17 @@ ReferenceResult referenceAStar(const State& initial, const State& goal) {
     return result;
 }
 
-void expectSameAsReference() {
+// Runs the solver on the session's task and compares it with the reference.
+void expectSameAsReference(aStar& solver) {
+    const State& initState = session().model.initState;
+    const State& goalState = session().model.goalState;
     const ReferenceResult expected = referenceAStar(initState, goalState);
-    aStar& solver = aStarSolver();
-    currentPlan = nullptr;
-    ASSERT_EQ(solver.solve(initState, goalState, 0), expected.found);
+    const SolveResult run = testing::solveDirectly(solver, 0);
+    ASSERT_EQ(run.found, expected.found);
     if (!expected.found || expected.steps.empty()) return;
     EXPECT_EQ(solver.plan.steps, expected.steps);
     EXPECT_EQ(solver.plan.cost, expected.cost);
-    EXPECT_EQ(currentPlan, &solver.plan);
+    EXPECT_TRUE(run.planShown);
     State reached = initState;
     for (const OperationInstance* step : solver.plan.steps) applyInstance(reached, *step);
     EXPECT_TRUE(goalsHold(reached, goalState));
@@ -112,9 +115,10 @@ TEST(SearchHeap, EqualCostsLeaveInTheStandardHeapOrder) {
 
 TEST(AStar, CargoExamplePlanReachesTheGoal) {
     freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    expectSameAsReference();
-    EXPECT_EQ(aStarSolver().plan.toString(),
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    aStar solver;
+    expectSameAsReference(solver);
+    EXPECT_EQ(solver.plan.toString(),
               "load(a,r,london)\nload(b,r,london)\nfly(r,london,paris)\nunload(a,r,paris)\nunload(b,r,paris)\n");
 }
 
@@ -123,8 +127,9 @@ TEST(AStar, StandardProblemsGiveTheLiteralSearchsPlan) {
                              "tests/data/domains/blocks-5-0.pln"}) {
         SCOPED_TRACE(file);
         freshSession();
-        loadFile(testing::sourcePath(file));
-        expectSameAsReference();
+        loadFile(session(), testing::sourcePath(file));
+        aStar solver;
+        expectSameAsReference(solver);
     }
 }
 
@@ -140,13 +145,14 @@ TEST(AStar, RandomSmallDomainsGiveTheLiteralSearchsPlan) {
         SCOPED_TRACE("domain " + std::to_string(domain));
         freshSession();
         runLines(lines);
-        expectSameAsReference();
+        aStar solver;
+        expectSameAsReference(solver);
         // A failed search leaves the last node taken from the queue in the plan.
-        const ReferenceResult expected = referenceAStar(initState, goalState);
+        const ReferenceResult expected = referenceAStar(session().model.initState, session().model.goalState);
         if (!expected.found) {
             ++failed;
-            EXPECT_EQ(aStarSolver().plan.steps, expected.steps);
-            EXPECT_EQ(aStarSolver().plan.cost, expected.cost);
+            EXPECT_EQ(solver.plan.steps, expected.steps);
+            EXPECT_EQ(solver.plan.cost, expected.cost);
         } else if (!expected.steps.empty()) {
             ++found;
         }
@@ -161,57 +167,61 @@ TEST(AStar, TieBreakingPicksTheFirstInstanceInListOrder) {
     freshSession();
     runLines({"type t", "atom t x y", "pred p(t:a)", "pred g()", "op reach(t:a)", "pre reach p(a)", "add reach g()",
               "op make(t:a)", "add make p(a)", "init", "goal g()", "buildInst"});
-    expectSameAsReference();
+    aStar solver;
+    expectSameAsReference(solver);
     // make(x) comes before make(y); reaching g needs two steps either way.
-    EXPECT_EQ(aStarSolver().plan.toString(), "make(x)\nreach(x)\n");
+    EXPECT_EQ(solver.plan.toString(), "make(x)\nreach(x)\n");
 }
 
 TEST(AStar, OneStepPlanKeepsTheStartNodesCost) {
     freshSession();
     runLines({"type t", "atom t x", "pred p(t:a)", "pred q(t:a)", "op go(t:a)", "add go p(a) q(a)", "init",
               "goal p(x) q(x)", "buildInst"});
-    ASSERT_TRUE(aStarSolver().solve(initState, goalState, 0));
-    EXPECT_EQ(aStarSolver().plan.toString(), "go(x)\n");
-    EXPECT_EQ(aStarSolver().plan.cost, 2);
+    aStar solver;
+    ASSERT_TRUE(testing::solveDirectly(solver, 0).found);
+    EXPECT_EQ(solver.plan.toString(), "go(x)\n");
+    EXPECT_EQ(solver.plan.cost, 2);
 }
 
 TEST(AStar, GoalAlreadyTrueIsFoundWithoutAPlan) {
     freshSession();
     runLines({"type t", "atom t x", "pred p(t:a)", "init p(x)", "goal p(x)"});
-    currentPlan = nullptr;
-    aStarSolver().plan.steps.clear();
-    EXPECT_TRUE(aStarSolver().solve(initState, goalState, 5));
-    EXPECT_EQ(currentPlan, nullptr);
+    aStar solver;
+    const SolveResult run = testing::solveDirectly(solver, 5);
+    EXPECT_TRUE(run.found);
+    EXPECT_FALSE(run.planShown);
 }
 
 TEST(AStar, UnreachableGoalExhaustsTheStates) {
     freshSession();
     runLines({"type t", "atom t x y", "pred p(t:a)", "pred q(t:a)", "op flip(t:a t:b)", "pre flip p(a)", "add flip p(b)",
               "del flip p(a)", "init p(x)", "goal q(x)", "buildInst"});
-    currentPlan = nullptr;
-    EXPECT_FALSE(aStarSolver().solve(initState, goalState, 0));
-    EXPECT_EQ(currentPlan, nullptr);
-    EXPECT_EQ(referenceAStar(initState, goalState).found, false);
+    aStar solver;
+    const SolveResult run = testing::solveDirectly(solver, 0);
+    EXPECT_FALSE(run.found);
+    EXPECT_FALSE(run.planShown);
+    EXPECT_EQ(referenceAStar(session().model.initState, session().model.goalState).found, false);
 }
 
 TEST(AStar, InstanceThatChangesNothingIsNeverApplied) {
     freshSession();
     runLines({"type t", "atom t x", "pred p(t:a)", "pred q(t:a)", "op idle(t:a)", "pre idle p(a)", "add idle p(a)",
               "op finish(t:a)", "pre finish p(a)", "add finish q(a)", "init p(x)", "goal q(x)", "buildInst"});
-    ASSERT_TRUE(aStarSolver().solve(initState, goalState, 0));
-    EXPECT_EQ(aStarSolver().plan.toString(), "finish(x)\n");
+    aStar solver;
+    ASSERT_TRUE(testing::solveDirectly(solver, 0).found);
+    EXPECT_EQ(solver.plan.toString(), "finish(x)\n");
 }
 
 TEST(AStar, SolveCommandShowsThePlanAndAFailureClearsIt) {
     freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    messages.clear();
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    session().messages.clear();
     runLines({"solve a*"});
-    ASSERT_NE(currentPlan, nullptr);
-    EXPECT_EQ(log.text(), "\nSolution found\n");
+    ASSERT_NE(session().currentPlan, nullptr);
+    EXPECT_EQ(session().log.text(), "\nSolution found\n");
     runLines({"goal inside(a,r) at(a,paris)", "solve a*"});
-    EXPECT_EQ(currentPlan, nullptr);
-    EXPECT_EQ(log.text(), "\nSolution not found\n");
+    EXPECT_EQ(session().currentPlan, nullptr);
+    EXPECT_EQ(session().log.text(), "\nSolution not found\n");
 }
 
 }  // namespace

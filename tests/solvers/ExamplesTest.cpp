@@ -6,7 +6,7 @@
 
 #include "command/Execute.h"
 #include "command/LoadFile.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "solvers/Plan.h"
 #include "solvers/StateOperations.h"
 #include "support/Session.h"
@@ -32,14 +32,15 @@ TEST(Examples, LoadCleanlyWithinTheLineLimitAndSolveWithAStar) {
         for (std::string line; std::getline(in, line);) EXPECT_LE(line.size() + 1, 254u);
         testing::freshSession();
         // Load without the trailing solver lines' output mattering.
-        loadFile(file);
-        EXPECT_EQ(messages.text().find("Type"), std::string::npos) << messages.text();
-        EXPECT_EQ(messages.text().find("exist"), std::string::npos) << messages.text();
-        executeLine("solve a*");
-        ASSERT_NE(currentPlan, nullptr);
-        State reached = initState;
-        for (const OperationInstance* step : currentPlan->steps) applyInstance(reached, *step);
-        EXPECT_TRUE(goalsHold(reached, goalState));
+        Session& session = testing::session();
+        loadFile(session, file);
+        EXPECT_EQ(session.messages.text().find("Type"), std::string::npos) << session.messages.text();
+        EXPECT_EQ(session.messages.text().find("exist"), std::string::npos) << session.messages.text();
+        executeLine(session, "solve a*");
+        ASSERT_NE(session.currentPlan, nullptr);
+        State reached = session.model.initState;
+        for (const OperationInstance* step : session.currentPlan->steps) applyInstance(reached, *step);
+        EXPECT_TRUE(goalsHold(reached, session.model.goalState));
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include "command/Execute.h"
 #include "command/LoadFile.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/Fact.h"
 #include "grounding/OperationInstance.h"
 #include "solvers/Graphplan.h"
@@ -20,8 +20,19 @@ namespace {
 
 using testing::freshSession;
 using testing::runLines;
+using testing::session;
 
-PlanningGraph& graph() { return graphplanSolver().graph; }
+// The graph the tests below build level by level.
+PlanningGraph& graph() {
+    static PlanningGraph built;
+    return built;
+}
+
+// Empties the graph and builds level 0 of the session's task.
+void buildLevelZero() {
+    graph().clearGraph();
+    graph().buildLevelZero(session().model.initState, session().instances, session().model.facts.size());
+}
 
 std::uint32_t factId(const std::string& text) {
     for (std::uint32_t id = 0; id < graph().factNodes.size(); ++id) {
@@ -61,14 +72,13 @@ bool actionsMutex(const std::string& first, const std::string& second, std::uint
 
 void loadCargo() {
     freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    graph().clearGraph();
-    graph().buildLevelZero(initState);
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    buildLevelZero();
 }
 
 // Applies the layers in order, each layer's steps one after the other.
 State stateAfterLayers(const ParPlan& plan) {
-    State state = initState;
+    State state = session().model.initState;
     for (const auto& layer : plan.layers) {
         for (const OperationInstance* step : layer) applyInstance(state, *step);
     }
@@ -129,7 +139,7 @@ TEST(PlanningGraph, LevelZeroAndTheFirstTwoExpansionsOfTheCargoExample) {
     loadCargo();
     EXPECT_EQ(graph().actionLevelEnd, (std::vector<std::uint32_t>{0, 0}));
     EXPECT_EQ(graph().factLevelEnd, (std::vector<std::uint32_t>{0, 3}));
-    EXPECT_EQ(graph().pendingInstances.size(), instanceList.size());
+    EXPECT_EQ(graph().pendingInstances.size(), session().instances.size());
 
     graph().expand(1);
     // Three no-ops, then fly there and both loads; the flight back and the
@@ -171,7 +181,9 @@ TEST(PlanningGraph, RowSizesAndSymmetry) {
         for (std::uint32_t b = 0; b < graph().actionNodes.size(); ++b) {
             EXPECT_EQ(node.interference.test(b), graph().actionNodes[b].interference.test(a));
             // An action deleting its own precondition is still never marked against itself.
-            if (a != b) EXPECT_EQ(node.interference.test(b), interferes(graph(), a, b)) << actionText(a) << " / " << actionText(b);
+            if (a != b) {
+                EXPECT_EQ(node.interference.test(b), interferes(graph(), a, b)) << actionText(a) << " / " << actionText(b);
+            }
         }
     }
     for (std::uint32_t f = 0; f < graph().factNodes.size(); ++f) {
@@ -208,8 +220,7 @@ TEST(Mutexes, CompetingNeedsAppearAndVanishAndACommonProducerIsNeverMutex) {
               "op makeQ(t:x)", "pre makeQ s(x)", "add makeQ q(x)", "op useP(t:x)", "pre useP p(x)", "add useP a(x)",
               "op useQ(t:x)", "pre useQ q(x)", "add useQ b(x)", "op both(t:x)", "pre both s(x)",
               "add both c(x) d(x)", "init s(o)", "buildInst"});
-    graph().clearGraph();
-    graph().buildLevelZero(initState);
+    buildLevelZero();
     graph().expand(1);
     EXPECT_TRUE(factsMutex("p(o)", "q(o)", 1));
     EXPECT_FALSE(factsMutex("c(o)", "d(o)", 1));
@@ -227,8 +238,7 @@ TEST(Mutexes, CompetingNeedsAppearAndVanishAndACommonProducerIsNeverMutex) {
 TEST(PlanningGraph, LevelsOffAndThenStaysPut) {
     freshSession();
     runLines(handDomain);
-    graph().clearGraph();
-    graph().buildLevelZero(initState);
+    buildLevelZero();
     std::uint32_t level = 1;
     while (graph().changed && level < 50) graph().expand(level++);
     ASSERT_FALSE(graph().changed);
@@ -245,8 +255,7 @@ TEST(PlanningGraph, AnInstanceWithAnAbsentPreconditionStaysPending) {
     freshSession();
     runLines({"type t", "atom t o", "pred s(t:x)", "pred never(t:x)", "pred g(t:x)", "op stuck(t:x)",
               "pre stuck never(x)", "add stuck g(x)", "op free(t:x)", "add free s(x)", "init", "buildInst"});
-    graph().clearGraph();
-    graph().buildLevelZero(initState);
+    buildLevelZero();
     EXPECT_EQ(graph().factLevelEnd, (std::vector<std::uint32_t>{0, 0}));
     for (std::uint32_t level = 1; level <= 3; ++level) graph().expand(level);
     ASSERT_EQ(graph().pendingInstances.size(), 1u);
@@ -257,15 +266,15 @@ TEST(PlanningGraph, AnInstanceWithAnAbsentPreconditionStaysPending) {
 class GraphplanSolve : public ::testing::Test {
 protected:
     void SetUp() override { freshSession(); }
-    std::string logText() const { return log.text(); }
+    std::string logText() const { return session().log.text(); }
 };
 
 TEST_F(GraphplanSolve, CargoExamplePlanAndCounters) {
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    log.clear();
-    executeLine("solve graph");
-    ASSERT_EQ(currentPlan, &graphplanSolver().plan);
-    EXPECT_EQ(currentPlan->toString(),
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    session().log.clear();
+    executeLine(session(), "solve graph");
+    ASSERT_TRUE(testing::lastPlanIsCurrent());
+    EXPECT_EQ(session().currentPlan->toString(),
               "1: load(a,r,london), load(b,r,london)\n"
               "2: fly(r,london,paris)\n"
               "3: unload(a,r,paris), unload(b,r,paris)\n");
@@ -273,32 +282,32 @@ TEST_F(GraphplanSolve, CargoExamplePlanAndCounters) {
     // one call per level 3, 2, 1, 0 and nothing memoised.
     EXPECT_NE(logText().find("Graph (d3): "), std::string::npos) << logText();
     EXPECT_NE(logText().find("(4 recs, hash entries/hits 0/0)\n"), std::string::npos) << logText();
-    EXPECT_EQ(searchCalls, 4);
+    EXPECT_EQ(session().lastSolve->statistics.recursions, 4);
 }
 
 TEST_F(GraphplanSolve, GoalInsideTheInitialStateGivesOneEmptyLayer) {
     runLines({"type t", "atom t o", "pred s(t:x)", "op keep(t:x)", "pre keep s(x)", "add keep s(x)", "init s(o)",
               "goal s(o)", "buildInst", "solve graph"});
-    ASSERT_EQ(currentPlan, &graphplanSolver().plan);
-    ASSERT_EQ(graphplanSolver().plan.layers.size(), 1u);
-    EXPECT_TRUE(graphplanSolver().plan.layers[0].empty());
+    ASSERT_TRUE(testing::lastPlanIsCurrent());
+    ASSERT_EQ(testing::lastLayeredPlan().layers.size(), 1u);
+    EXPECT_TRUE(testing::lastLayeredPlan().layers[0].empty());
     EXPECT_NE(logText().find("Graph (d1): "), std::string::npos) << logText();
 }
 
 TEST_F(GraphplanSolve, EmptyGoalAndPreconditionFreeActionsGiveEmptyLowerLayers) {
     runLines({"type t", "atom t o", "pred g(t:x)", "op make(t:x)", "add make g(x)", "init", "goal g(o)",
               "buildInst", "solve graph"});
-    ASSERT_EQ(currentPlan, &graphplanSolver().plan);
-    EXPECT_EQ(currentPlan->toString(), "1: make(o)\n");
+    ASSERT_TRUE(testing::lastPlanIsCurrent());
+    EXPECT_EQ(session().currentPlan->toString(), "1: make(o)\n");
     runLines({"goal", "solve graph"});
-    ASSERT_EQ(currentPlan, &graphplanSolver().plan);
-    EXPECT_EQ(graphplanSolver().plan.layers.size(), 1u);
+    ASSERT_TRUE(testing::lastPlanIsCurrent());
+    EXPECT_EQ(testing::lastLayeredPlan().layers.size(), 1u);
 }
 
 TEST_F(GraphplanSolve, UnproducibleAndForeverMutexGoalsEndWithoutMemo) {
     runLines({"type t", "atom t o", "pred s(t:x)", "pred g(t:x)", "op keep(t:x)", "pre keep s(x)",
               "add keep s(x)", "init s(o)", "goal g(o)", "buildInst", "solve graph"});
-    EXPECT_EQ(currentPlan, nullptr);
+    EXPECT_EQ(session().currentPlan, nullptr);
     EXPECT_NE(logText().find("hash entries/hits 0/0)"), std::string::npos) << logText();
     EXPECT_NE(logText().find("Solution not found"), std::string::npos);
 
@@ -306,7 +315,7 @@ TEST_F(GraphplanSolve, UnproducibleAndForeverMutexGoalsEndWithoutMemo) {
     runLines({"type t", "atom t o", "pred on(t:x)", "pred off(t:x)", "op turnOn(t:x)", "pre turnOn off(x)",
               "add turnOn on(x)", "del turnOn off(x)", "op turnOff(t:x)", "pre turnOff on(x)", "add turnOff off(x)",
               "del turnOff on(x)", "init off(o)", "goal on(o) off(o)", "buildInst", "solve graph"});
-    EXPECT_EQ(currentPlan, nullptr);
+    EXPECT_EQ(session().currentPlan, nullptr);
     EXPECT_NE(logText().find("(0 recs, hash entries/hits 0/0)"), std::string::npos) << logText();
 }
 
@@ -315,35 +324,37 @@ TEST_F(GraphplanSolve, UnsolvableBeyondPairwiseMutexesEnds) {
         SCOPED_TRACE(chain);
         freshSession();
         runLines(pigeonDomain(chain));
-        executeLine("solve graph");
-        EXPECT_EQ(currentPlan, nullptr);
+        executeLine(session(), "solve graph");
+        EXPECT_EQ(session().currentPlan, nullptr);
         EXPECT_NE(logText().find("Solution not found"), std::string::npos) << logText();
-        EXPECT_GT(graphplanSolver().noGoods.size(), 0u);
+        EXPECT_GT(session().lastSolve->statistics.memoEntries, 0u);
     }
 }
 
 TEST_F(GraphplanSolve, PlanLongerThanTheLevelOffDepthUsesTheLastLevelAgain) {
     runLines(handDomain);
-    executeLine("solve graph");
-    ASSERT_EQ(currentPlan, &graphplanSolver().plan);
-    const ParPlan& plan = graphplanSolver().plan;
+    executeLine(session(), "solve graph");
+    ASSERT_TRUE(testing::lastPlanIsCurrent());
+    const ParPlan& plan = testing::lastLayeredPlan();
     EXPECT_EQ(plan.layers.size(), 6u);
-    EXPECT_LT(graph().deepestLevel(), 6);
-    EXPECT_TRUE(goalsHold(stateAfterLayers(plan), goalState));
+    EXPECT_LT(session().graph->deepestLevel(), 6);
+    EXPECT_TRUE(goalsHold(stateAfterLayers(plan), session().model.goalState));
     EXPECT_NE(logText().find("Graph (d6): "), std::string::npos) << logText();
 }
 
 TEST_F(GraphplanSolve, RebuildingInstancesOrWipingClearsTheGraph) {
-    loadFile(testing::sourcePath("examples/rocket.pln"));
-    ASSERT_FALSE(graph().actionNodes.empty());
-    executeLine("buildInst");
-    EXPECT_TRUE(graph().actionNodes.empty());
-    EXPECT_TRUE(graph().factLevelEnd.empty());
-    executeLine("solve graph");
-    ASSERT_FALSE(graph().actionNodes.empty());
-    executeLine("wipe");
-    EXPECT_TRUE(graph().actionNodes.empty());
-    EXPECT_EQ(graphplanSolver().noGoods.size(), 0u);
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    ASSERT_NE(session().graph, nullptr);
+    ASSERT_FALSE(session().graph->actionNodes.empty());
+    executeLine(session(), "buildInst");
+    EXPECT_EQ(session().graph, nullptr);
+    executeLine(session(), "solve graph");
+    ASSERT_NE(session().graph, nullptr);
+    ASSERT_FALSE(session().graph->actionNodes.empty());
+    executeLine(session(), "wipe");
+    EXPECT_EQ(session().graph, nullptr);
+    // The memo went with the last solve's result.
+    EXPECT_EQ(session().lastSolve, nullptr);
 }
 
 // The search the fault was seen on: stopping at the first stage that adds no
@@ -352,15 +363,15 @@ TEST_F(GraphplanSolve, GripperProblemsAreSolvedWithPlansThatReachTheGoal) {
     for (const char* problem : {"gripper-prob02", "gripper-prob03", "gripper-prob04"}) {
         SCOPED_TRACE(problem);
         freshSession();
-        loadFile(testing::sourcePath(std::string("tests/data/domains/") + problem + ".pln"));
-        log.clear();
-        executeLine("solve graph");
-        ASSERT_EQ(currentPlan, &graphplanSolver().plan) << logText();
-        EXPECT_TRUE(goalsHold(stateAfterLayers(graphplanSolver().plan), goalState));
+        loadFile(session(), testing::sourcePath(std::string("tests/data/domains/") + problem + ".pln"));
+        session().log.clear();
+        executeLine(session(), "solve graph");
+        ASSERT_TRUE(testing::lastPlanIsCurrent()) << logText();
+        EXPECT_TRUE(goalsHold(stateAfterLayers(testing::lastLayeredPlan()), session().model.goalState));
         if (std::string(problem) == "gripper-prob02") {
-            EXPECT_EQ(graphplanSolver().plan.layers.size(), 11u);
+            EXPECT_EQ(testing::lastLayeredPlan().layers.size(), 11u);
             EXPECT_NE(logText().find("Graph (d11): "), std::string::npos) << logText();
-            EXPECT_GT(noGoodHits, 0);
+            EXPECT_GT(session().lastSolve->statistics.memoHits, 0);
         }
     }
 }
@@ -369,10 +380,10 @@ TEST_F(GraphplanSolve, EveryExampleIsSolvedAndItsLayersReachTheGoal) {
     for (const char* example : {"rocket", "blocks", "gripper", "logistics"}) {
         SCOPED_TRACE(example);
         freshSession();
-        loadFile(testing::sourcePath(std::string("examples/") + example + ".pln"));
-        executeLine("solve graph");
-        ASSERT_EQ(currentPlan, &graphplanSolver().plan);
-        EXPECT_TRUE(goalsHold(stateAfterLayers(graphplanSolver().plan), goalState));
+        loadFile(session(), testing::sourcePath(std::string("examples/") + example + ".pln"));
+        executeLine(session(), "solve graph");
+        ASSERT_TRUE(testing::lastPlanIsCurrent());
+        EXPECT_TRUE(goalsHold(stateAfterLayers(testing::lastLayeredPlan()), session().model.goalState));
     }
 }
 

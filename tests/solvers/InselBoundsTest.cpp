@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "command/LoadFile.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/State.h"
 #include "solvers/Insel.h"
 #include "solvers/InselOL.h"
@@ -23,13 +23,17 @@ namespace {
 using testing::freshSession;
 using testing::occurrences;
 using testing::runLines;
+using testing::session;
 
 constexpr std::int32_t largestLimit = std::numeric_limits<std::int32_t>::max();
 
+// The result of the last direct run: its log, and whether it made its plan current.
+SolveResult lastRun;
+
+// Runs the solver object directly on the session's task.
 bool runDirect(Solver& solver, std::int32_t limit) {
-    log.clear();
-    currentPlan = nullptr;
-    return solver.solve(initState, goalState, limit);
+    lastRun = testing::solveDirectly(solver, limit);
+    return lastRun.found;
 }
 
 // The steps alternate X(), Y() from the start.
@@ -44,81 +48,93 @@ TEST(IslandBounds, StepBoundEndsALoopThatNeverRecurses) {
     // Each of X and Y undoes the other; without the bound these runs grow
     // their plan and log until memory runs out.
     freshSession();
+    inselOL olSolver;
+    inselPL plSolver;
+    inselRand randSolver;
     runLines(testing::undoingPairDomain());
-    EXPECT_FALSE(runDirect(inselOLSolver(), largestLimit));
-    EXPECT_EQ(inselOLSolver().plan.steps.size(), islandStepBound + 1);
-    EXPECT_TRUE(alternates(inselOLSolver().plan));
-    EXPECT_EQ(currentPlan, &inselOLSolver().plan);
+    EXPECT_FALSE(runDirect(olSolver, largestLimit));
+    EXPECT_EQ(olSolver.plan.steps.size(), islandStepBound + 1);
+    EXPECT_TRUE(alternates(olSolver.plan));
+    EXPECT_TRUE(lastRun.planShown);
 
-    EXPECT_FALSE(runDirect(inselPLSolver(), largestLimit));
-    EXPECT_EQ(inselPLSolver().plan.steps.size(), islandStepBound + 1);
-    EXPECT_TRUE(alternates(inselPLSolver().plan));
+    EXPECT_FALSE(runDirect(plSolver, largestLimit));
+    EXPECT_EQ(plSolver.plan.steps.size(), islandStepBound + 1);
+    EXPECT_TRUE(alternates(plSolver.plan));
 
-    EXPECT_FALSE(runDirect(inselRandSolver(), 0));
-    EXPECT_EQ(inselRandSolver().plan.steps.size(), islandStepBound + 1);
-    EXPECT_EQ(occurrences(log.text(), "New State: "), islandStepBound + 1);
+    EXPECT_FALSE(runDirect(randSolver, 0));
+    EXPECT_EQ(randSolver.plan.steps.size(), islandStepBound + 1);
+    EXPECT_EQ(occurrences(lastRun.log.text(), "New State: "), islandStepBound + 1);
 }
 
 TEST(IslandBounds, PlansUpToTheStepBoundAreKept) {
     // The loop of "inselpl" ends at its budget first when that is smaller.
     freshSession();
+    inselOL olSolver;
+    inselPL plSolver;
     runLines(testing::undoingPairDomain());
-    EXPECT_FALSE(runDirect(inselPLSolver(), 1000));
-    EXPECT_EQ(inselPLSolver().plan.steps.size(), 1000u);
+    EXPECT_FALSE(runDirect(plSolver, 1000));
+    EXPECT_EQ(plSolver.plan.steps.size(), 1000u);
     // A use limit lets each of X and Y be used limit + 1 times.
-    EXPECT_FALSE(runDirect(inselOLSolver(), 999));
-    EXPECT_EQ(inselOLSolver().plan.steps.size(), 2000u);
+    EXPECT_FALSE(runDirect(olSolver, 999));
+    EXPECT_EQ(olSolver.plan.steps.size(), 2000u);
 }
 
 TEST(IslandBounds, LargestLimitOnAPreconditionCycleEndsAtTheDepthCap) {
     freshSession();
+    inselPL plSolver;
     runLines(testing::preconditionCycleDomain());
-    EXPECT_FALSE(runDirect(inselPLSolver(), largestLimit));
+    EXPECT_FALSE(runDirect(plSolver, largestLimit));
     // Depths 0 to deepestLevel each tried once; the run then unwinds.
-    EXPECT_EQ(occurrences(log.text(), "\nTrying to achieve: "), inselPL::deepestLevel + 1);
-    EXPECT_TRUE(inselPLSolver().plan.steps.empty());
-    EXPECT_EQ(currentPlan, nullptr);
+    EXPECT_EQ(occurrences(lastRun.log.text(), "\nTrying to achieve: "), inselPL::deepestLevel + 1);
+    EXPECT_TRUE(plSolver.plan.steps.empty());
+    EXPECT_FALSE(lastRun.planShown);
 
     // The same through the command, as a user would type it.
-    messages.clear();
+    session().messages.clear();
     runLines({"solve inselpl 2147483647"});
-    EXPECT_EQ(log.lines.back(), "\nSolution not found\n");
+    EXPECT_EQ(session().log.lines.back(), "\nSolution not found\n");
     EXPECT_EQ(testing::messageText().rfind(" - required ", 0), 0u);
 }
 
 TEST(IslandBounds, DepthCapOfInselPLAllowsDeepChains) {
     // Success travels up through many levels; the budget grows with depth.
     freshSession();
+    inselPL plSolver;
     const int last = 2000;
     runLines(testing::chainDomain(last));
-    ASSERT_TRUE(runDirect(inselPLSolver(), largestLimit));
-    EXPECT_EQ(inselPLSolver().plan.steps.size(), static_cast<std::size_t>(last) + 1);
-    EXPECT_EQ(inselPLSolver().plan.steps.front()->name, "s" + std::to_string(last));
+    ASSERT_TRUE(runDirect(plSolver, largestLimit));
+    EXPECT_EQ(plSolver.plan.steps.size(), static_cast<std::size_t>(last) + 1);
+    EXPECT_EQ(plSolver.plan.steps.front()->name, "s" + std::to_string(last));
 }
 
 TEST(IslandBounds, ExtremeLimitsFailCleanly) {
     freshSession();
+    insel plainSolver;
+    inselOL olSolver;
+    inselPL plSolver;
+    inselRand randSolver;
     runLines(testing::preconditionCycleDomain());
     for (std::int32_t limit : {std::numeric_limits<std::int32_t>::min(), -1}) {
-        EXPECT_FALSE(runDirect(inselPLSolver(), limit));
-        EXPECT_TRUE(log.empty());
-        EXPECT_FALSE(runDirect(inselOLSolver(), limit));
-        EXPECT_EQ(log.text(), "\nTrying to achieve: p()\n");
+        EXPECT_FALSE(runDirect(plSolver, limit));
+        EXPECT_TRUE(lastRun.log.empty());
+        EXPECT_FALSE(runDirect(olSolver, limit));
+        EXPECT_EQ(lastRun.log.text(), "\nTrying to achieve: p()\n");
     }
     // When the limit admits every use, the depth rule ends the cycle.
-    EXPECT_FALSE(runDirect(inselOLSolver(), largestLimit));
-    EXPECT_EQ(occurrences(log.text(), "Picked: "), static_cast<std::size_t>(inselOL::deepestLevel) + 1);
-    EXPECT_FALSE(runDirect(inselSolver(), largestLimit));
-    EXPECT_FALSE(runDirect(inselRandSolver(), largestLimit));
-    EXPECT_EQ(occurrences(log.text(), "Picked: "), static_cast<std::size_t>(inselRand::deepestLevel) + 1);
+    EXPECT_FALSE(runDirect(olSolver, largestLimit));
+    EXPECT_EQ(occurrences(lastRun.log.text(), "Picked: "), static_cast<std::size_t>(inselOL::deepestLevel) + 1);
+    EXPECT_FALSE(runDirect(plainSolver, largestLimit));
+    EXPECT_FALSE(runDirect(randSolver, largestLimit));
+    EXPECT_EQ(occurrences(lastRun.log.text(), "Picked: "), static_cast<std::size_t>(inselRand::deepestLevel) + 1);
 }
 
 TEST(IslandBounds, PickBoundEndsAnExponentialBacktrack) {
     // Backtracking over the gripper problem's candidates would go on for hours.
     freshSession();
-    loadFile(testing::sourcePath("tests/data/domains/gripper-prob01.pln"));
-    EXPECT_FALSE(runDirect(inselOLSolver(), 1));
-    EXPECT_EQ(occurrences(log.text(), "Picked: "), islandPickBound);
+    inselOL olSolver;
+    loadFile(session(), testing::sourcePath("tests/data/domains/gripper-prob01.pln"));
+    EXPECT_FALSE(runDirect(olSolver, 1));
+    EXPECT_EQ(occurrences(lastRun.log.text(), "Picked: "), islandPickBound);
 }
 
 TEST(IslandBounds, EveryIslandSolverRunsOnEveryExampleFromTheBatchProgram) {

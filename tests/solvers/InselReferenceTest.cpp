@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "command/LoadFile.h"
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "domain/State.h"
 #include "grounding/InstanceText.h"
 #include "solvers/Insel.h"
@@ -25,6 +24,7 @@ namespace {
 
 using testing::freshSession;
 using testing::runLines;
+using testing::session;
 
 // The four island solvers written the literal way: native recursion, full
 // copies of the plan and the state, no loop detection. A guard on the plan
@@ -40,7 +40,7 @@ public:
             if (tooLong()) return false;
             trying(goals);
             OperationInstance* picked = nullptr;
-            for (const auto& instance : instanceList) {
+            for (const auto& instance : session().instances) {
                 for (const Fact* fact : instance->add) {
                     if (!picked && goals.contains(fact) && !state.contains(fact)) picked = instance.get();
                 }
@@ -55,7 +55,7 @@ public:
     }
 
     bool ol(State& state, const State& goals, int limit, int depth) {
-        if (uses.empty()) uses.assign(instanceList.size(), 0);
+        if (uses.empty()) uses.assign(session().instances.size(), 0);
         while (!goalsHold(state, goals)) {
             if (tooLong()) return false;
             trying(goals);
@@ -139,7 +139,7 @@ public:
 private:
     static std::vector<OperationInstance*> candidates(const State& state, const State& goals) {
         std::vector<OperationInstance*> list;
-        for (const auto& instance : instanceList) {
+        for (const auto& instance : session().instances) {
             for (const Fact* fact : instance->add) {
                 if (goals.contains(fact) && !state.contains(fact)) list.push_back(instance.get());
             }
@@ -177,11 +177,10 @@ struct Tally {
 template <class Literal>
 void compare(Solver& solver, const Plan& plan, std::int32_t limit, Literal literalRun, Tally& tally,
              bool loopsFailAsAPrefix) {
-    log.clear();
-    currentPlan = nullptr;
-    const bool found = solver.solve(initState, goalState, limit);
+    const SolveResult run = testing::solveDirectly(solver, limit);
+    const bool found = run.found;
     LiteralIsland literal(literalGuard);
-    State working = initState;
+    State working = session().model.initState;
     const bool literalFound = literalRun(literal, working);
     if (literal.diverged) {
         ++tally.looped;
@@ -190,35 +189,39 @@ void compare(Solver& solver, const Plan& plan, std::int32_t limit, Literal liter
         EXPECT_FALSE(found);
         ASSERT_LE(plan.steps.size(), literal.steps.size());
         EXPECT_TRUE(std::equal(plan.steps.begin(), plan.steps.end(), literal.steps.begin()));
-        EXPECT_EQ(literal.trace.rfind(log.text(), 0), 0u);
+        EXPECT_EQ(literal.trace.rfind(run.log.text(), 0), 0u);
         return;
     }
     ++tally.ended;
     EXPECT_EQ(found, literalFound);
     EXPECT_EQ(plan.steps, literal.steps);
-    EXPECT_EQ(log.text(), literal.trace);
-    EXPECT_EQ(currentPlan == &plan, literal.current);
+    EXPECT_EQ(run.log.text(), literal.trace);
+    EXPECT_EQ(run.planShown, literal.current);
 }
 
 void compareAllSolvers(Tally& tally) {
+    const State& goalState = session().model.goalState;
     SCOPED_TRACE("insel");
-    compare(inselSolver(), inselSolver().plan, 0,
-            [](LiteralIsland& l, State& s) { return l.insel(s, goalState, 0); }, tally, true);
+    insel plainSolver;
+    compare(plainSolver, plainSolver.plan, 0,
+            [&](LiteralIsland& l, State& s) { return l.insel(s, goalState, 0); }, tally, true);
+    inselOL olSolver;
     for (std::int32_t limit : {0, 1, 3}) {
         SCOPED_TRACE("inselol " + std::to_string(limit));
-        compare(inselOLSolver(), inselOLSolver().plan, limit,
-                [limit](LiteralIsland& l, State& s) { return l.ol(s, goalState, limit, 0); }, tally, false);
+        compare(olSolver, olSolver.plan, limit,
+                [&, limit](LiteralIsland& l, State& s) { return l.ol(s, goalState, limit, 0); }, tally, false);
     }
+    inselPL plSolver;
     for (std::int32_t limit : {0, 3, 9}) {
         SCOPED_TRACE("inselpl " + std::to_string(limit));
-        compare(inselPLSolver(), inselPLSolver().plan, limit,
-                [limit](LiteralIsland& l, State& s) { return l.pl(s, goalState, limit, 0); }, tally, false);
+        compare(plSolver, plSolver.plan, limit,
+                [&, limit](LiteralIsland& l, State& s) { return l.pl(s, goalState, limit, 0); }, tally, false);
     }
     SCOPED_TRACE("inselrand");
-    IslandRandom generator = islandRandom();
-    compare(inselRandSolver(), inselRandSolver().plan, 0,
-            [&generator](LiteralIsland& l, State& s) { return l.random(s, goalState, 0, generator); }, tally,
-            false);
+    IslandRandom generator = session().random;
+    inselRand randSolver;
+    compare(randSolver, randSolver.plan, 0,
+            [&](LiteralIsland& l, State& s) { return l.random(s, goalState, 0, generator); }, tally, false);
 }
 
 TEST(IslandReference, ExampleAndStandardDomainsMatchTheLiteralSolvers) {
@@ -233,7 +236,7 @@ TEST(IslandReference, ExampleAndStandardDomainsMatchTheLiteralSolvers) {
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
         freshSession();
-        loadFile(file);
+        loadFile(session(), file);
         compareAllSolvers(tally);
     }
     EXPECT_GE(tally.ended, static_cast<int>(files.size()) * 6);

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "command/LoadFile.h"
-#include "command/TextBuffer.h"
+#include "command/Session.h"
 #include "grounding/OperationInstance.h"
 #include "solvers/Plan.h"
 #include "solvers/Solver.h"
 #include "support/Session.h"
+#include "tests/solvers/InselTestDomains.h"
 
 namespace vexmolda {
 namespace {
@@ -13,20 +14,17 @@ namespace {
 using testing::freshSession;
 using testing::messageText;
 using testing::runLines;
+using testing::session;
 
-// Records what the solve flow hands over.
-class RecordingSolver : public Solver {
-public:
-    RecordingSolver() : Solver("recording-test") {}
-    bool solve(const State&, const State&, std::int32_t givenLimit) override {
-        limit = givenLimit;
-        log.append("trace\n");
-        return true;
-    }
-    std::int32_t limit = -1;
-};
+// The limit the last "inselol" run on the precondition cycle was given: it
+// picks each of the two instances limit + 1 times.
+int limitOfTheLastCycleRun() {
+    return static_cast<int>(testing::occurrences(session().log.text(), "Picked: makeP()")) - 1;
+}
 
-RecordingSolver recorder;
+// One instance adds the goal; "insel" picks it and applies it.
+const std::vector<std::string> oneStepDomain = {"pred p()", "op make()", "add make p()", "init", "goal p()",
+                                                "buildInst"};
 
 TEST(SolveFlow, TimingLineFormat) {
     EXPECT_EQ(timingLine(3000000), " - required 3000k clock cycles (1.5000ms at 2Ghz)\n");
@@ -37,49 +35,52 @@ TEST(SolveFlow, TimingLineFormat) {
 
 TEST(SolveFlow, LimitIsReadLikeAtoi) {
     freshSession();
-    runLines({"solve recording-test 2"});
-    EXPECT_EQ(recorder.limit, 2);
-    runLines({"solve recording-test"});
-    EXPECT_EQ(recorder.limit, 0);
-    runLines({"solve recording-test 12x"});
-    EXPECT_EQ(recorder.limit, 12);
-    runLines({"solve recording-test abc"});
-    EXPECT_EQ(recorder.limit, 0);
+    runLines(testing::preconditionCycleDomain());
+    runLines({"solve inselol 2"});
+    EXPECT_EQ(limitOfTheLastCycleRun(), 2);
+    runLines({"solve inselol"});
+    EXPECT_EQ(limitOfTheLastCycleRun(), 0);
+    runLines({"solve inselol 12x"});
+    EXPECT_EQ(limitOfTheLastCycleRun(), 12);
+    runLines({"solve inselol abc"});
+    EXPECT_EQ(limitOfTheLastCycleRun(), 0);
 }
 
 TEST(SolveFlow, LogHoldsOnlyTheLastRunAndTimingGoesToMessages) {
     freshSession();
-    runLines({"solve recording-test", "solve recording-test"});
-    EXPECT_EQ(log.text(), "trace\n\nSolution found\n");
+    runLines(oneStepDomain);
+    runLines({"solve insel", "solve insel"});
+    EXPECT_EQ(session().log.text(),
+              "\nTrying to achieve: p()\nPicked: make()\nNew State: p()\n\nSolution found\n");
     EXPECT_EQ(messageText().rfind(" - required ", 0), 0u);
-    runLines({"log", "solve recording-test"});
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(messages.lines.size(), 3u);
+    runLines({"log", "solve insel"});
+    EXPECT_TRUE(session().log.empty());
+    EXPECT_EQ(session().messages.lines.size(), 3u);
 }
 
 TEST(SolveFlow, UnknownSolverChangesNothingElse) {
     freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
     runLines({"solve a*"});
-    Plan* plan = currentPlan;
-    const std::string logBefore = log.text();
-    messages.clear();
+    Plan* plan = session().currentPlan;
+    const std::string logBefore = session().log.text();
+    session().messages.clear();
     runLines({"solve nosuch"});
     EXPECT_EQ(messageText(), "Unknown solver\n");
-    EXPECT_EQ(currentPlan, plan);
-    EXPECT_EQ(log.text(), logBefore);
+    EXPECT_EQ(session().currentPlan, plan);
+    EXPECT_EQ(session().log.text(), logBefore);
 }
 
 TEST(SolveFlow, RebuildAndWipeClearThePlan) {
     freshSession();
-    loadFile(testing::sourcePath("examples/rocket.pln"));
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
     runLines({"solve a*"});
-    ASSERT_NE(currentPlan, nullptr);
+    ASSERT_NE(session().currentPlan, nullptr);
     runLines({"buildInst"});
-    ASSERT_NE(currentPlan, nullptr);
-    EXPECT_EQ(currentPlan->toString(), "");
+    ASSERT_NE(session().currentPlan, nullptr);
+    EXPECT_EQ(session().currentPlan->toString(), "");
     runLines({"wipe"});
-    EXPECT_EQ(currentPlan, nullptr);
+    EXPECT_EQ(session().currentPlan, nullptr);
 }
 
 TEST(Plans, SequentialAndLayeredForms) {
@@ -87,15 +88,15 @@ TEST(Plans, SequentialAndLayeredForms) {
     runLines({"type t", "atom t x y", "op go(t:a, t:b)", "op wait", "filterReds", "buildInst"});
     Plan plan;
     plan.cost = 7;
-    plan.steps = {instanceList[1], instanceList[0]};
+    plan.steps = {session().instances[1], session().instances[0]};
     EXPECT_EQ(plan.toString(), "go(y,x)\ngo(x,y)\n");
     plan.clear();
     EXPECT_EQ(plan.toString(), "");
     EXPECT_EQ(plan.cost, 7);
 
     ParPlan layered;
-    layered.steps = {instanceList[0]};
-    layered.layers = {{instanceList[0], instanceList[1]}, {}, {instanceList[2]}};
+    layered.steps = {session().instances[0]};
+    layered.layers = {{session().instances[0], session().instances[1]}, {}, {session().instances[2]}};
     EXPECT_EQ(layered.toString(), "1: go(x,y), go(y,x)\n2: \n3: wait()\n");
     layered.clear();
     EXPECT_EQ(layered.toString(), "");

@@ -8,29 +8,49 @@
 #include <fstream>
 
 #include "command/Execute.h"
-#include "command/Switches.h"
-#include "command/TextBuffer.h"
 #include "command/Wipe.h"
 
 namespace vexmolda::testing {
 
+Session& session() {
+    static Session shared;
+    return shared;
+}
+
 void freshSession() {
-    wipe();
-    messages.clear();
-    log.clear();
-    logging() = true;
-    noDups = true;
-    ignConst = false;
-    filterReds = true;
-    showInst = false;
-    dirty = true;
+    Session& current = session();
+    wipe(current);
+    current.messages.clear();
+    current.log.clear();
+    current.logging() = true;
+    current.switches = Switches{};
+    current.quitRequested = false;
+    current.control->begin();
 }
 
 void runLines(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) executeLine(line);
+    for (const std::string& line : lines) executeLine(session(), line);
 }
 
-std::string messageText() { return messages.text(); }
+std::string messageText() { return session().messages.text(); }
+
+bool lastPlanIsCurrent() {
+    const Session& current = session();
+    return current.currentPlan && current.lastSolve && current.currentPlan == current.lastSolve->plan.get();
+}
+
+const ParPlan& lastLayeredPlan() { return dynamic_cast<const ParPlan&>(*session().lastSolve->plan); }
+
+SolveResult solveDirectly(Solver& solver, std::int32_t limit) {
+    Session& current = session();
+    const SolveTask task{current.model.facts, current.instances, current.model.initState,
+                         current.model.goalState, limit, current.logging()};
+    SolveContext context{*current.control, current.random};
+    SolveResult result;
+    result.log.enabled = task.logging;
+    result.found = solver.solve(task, result, context);
+    return result;
+}
 
 std::string sourcePath(const std::string& relative) { return std::string(VEXMOLDA_SOURCE_DIR) + "/" + relative; }
 

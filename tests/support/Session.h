@@ -1,17 +1,36 @@
 #pragma once
-// Helpers that put the process-wide model into a known state for a test.
+// The test process's session, and helpers that put it into a known state.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "command/Session.h"
+#include "solvers/Plan.h"
+#include "solvers/SolveResult.h"
+#include "solvers/Solver.h"
+
 namespace vexmolda::testing {
 
-// An empty domain (after a wipe), empty buffers, switches at their start values.
+// The one session the tests of this process share.
+Session& session();
+// An empty domain (after a wipe), empty buffers, logging on, switches at their
+// start values, no stop asked. The random numbers go on from where they were.
 void freshSession();
 // Executes each line as if typed.
 void runLines(const std::vector<std::string>& lines);
 // The messages buffer as one text.
 std::string messageText();
+
+// The report shows the plan of the last solve.
+bool lastPlanIsCurrent();
+// The layered plan of the last solve, a "graph" run.
+const ParPlan& lastLayeredPlan();
+// Runs the solver object once on the session's task, with the session's
+// logging switch, control and random numbers, and leaves the rest of the
+// session alone; the solver keeps its plan, the result has the log and counters.
+SolveResult solveDirectly(Solver& solver, std::int32_t limit);
+
 // Path of a file in the source tree.
 std::string sourcePath(const std::string& relative);
 // Runs vexmolda-batch with the arguments; returns its standard output and status.

@@ -1,9 +1,6 @@
-#include "command/TextBuffer.h"
+#include "domain/TextBuffer.h"
 
 namespace vexmolda {
-
-TextBuffer messages(true);
-TextBuffer log(true);
 
 void TextBuffer::append(std::string line) {
     if (enabled) lines.push_back(std::move(line));

@@ -4,15 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "domain/Diagnostics.h"
+
 namespace vexmolda {
 
 // An ordered list of lines, each kept exactly as appended, plus an on/off flag.
-class TextBuffer {
+class TextBuffer : public Diagnostics {
 public:
-    explicit TextBuffer(bool enabledAtStart) : enabled(enabledAtStart) {}
+    explicit TextBuffer(bool enabledAtStart = true) : enabled(enabledAtStart) {}
 
     // Appends the line when the buffer is enabled; drops it otherwise.
-    void append(std::string line);
+    void append(std::string line) override;
     void clear() { lines.clear(); }
     bool empty() const { return lines.empty(); }
     // All lines joined, nothing added between them.
@@ -21,10 +23,5 @@ public:
     std::vector<std::string> lines;
     bool enabled;
 };
-
-// Errors and status lines of commands; always enabled.
-extern TextBuffer messages;
-// Solver traces; its enabled flag is the logging switch.
-extern TextBuffer log;
 
 }  // namespace vexmolda

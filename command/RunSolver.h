@@ -1,0 +1,37 @@
+#pragma once
+// The "solve" flow, in two halves so the search can run beside the window.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "command/Session.h"
+#include "solvers/Solver.h"
+
+namespace vexmolda {
+
+// Runs a solver on the session's task into a result of its own, then hands
+// the result to the session.
+class SolveJob {
+public:
+    SolveJob(Session& session, std::string solverName, std::int32_t limit);
+    // The search: reads the session's model, instances and states, writes
+    // only the job's result.
+    void run();
+    // Clears the old plan and the log, adopts the result: log and solution
+    // line, plan, graph, the stop message and the timing line.
+    void finish();
+
+private:
+    Session& session;
+    std::string solverName;
+    std::int32_t limit;
+    std::unique_ptr<SolveResult> result;
+    WorkSummary summary;
+    std::string stopText;
+};
+
+// Both halves at once.
+void runSolver(Session& session, const std::string& name, std::int32_t limit);
+
+}  // namespace vexmolda

@@ -1,0 +1,111 @@
+#include "gui/CommandRunner.h"
+
+#include "command/Execute.h"
+#include "command/ProgressLine.h"
+
+namespace vexmolda {
+
+namespace {
+
+bool isQuit(const TokenList& tokens) {
+    if (tokens.empty()) return false;
+    const std::string& word = tokens[0].text;
+    return word == "q" || word == "quit" || word == "exit";
+}
+
+}  // namespace
+
+CommandRunner::CommandRunner(Session& session) : session(session) {}
+
+CommandRunner::~CommandRunner() { stopAndWait(); }
+
+void CommandRunner::submitLine(const std::string& line) {
+    if (isQuit(tokenize(line))) {
+        stopAndWait();
+        pending.clear();
+        session.messages.clear();
+        executeLine(session, line);
+        return;
+    }
+    Pending entry{line, nullptr, line, true};
+    if (busy() || !pending.empty()) {
+        pending.push_back(std::move(entry));
+        return;
+    }
+    runNow(entry);
+}
+
+void CommandRunner::submitJob(std::unique_ptr<LongJob> longJob, std::string description, bool report) {
+    Pending entry{"", std::move(longJob), std::move(description), report};
+    if (busy() || !pending.empty()) {
+        pending.push_back(std::move(entry));
+        return;
+    }
+    runNow(entry);
+}
+
+bool CommandRunner::runNow(Pending& entry) {
+    if (entry.job) {
+        start(std::move(entry.job), entry.description, entry.reportWhenDone);
+        return true;
+    }
+    // As typed: the messages of the last command go, then the line runs.
+    session.messages.clear();
+    TokenList tokens = tokenize(entry.line);
+    if (std::unique_ptr<LongJob> longJob = longJobFor(session, tokens)) {
+        start(std::move(longJob), entry.line, true);
+        return true;
+    }
+    execute(session, std::move(tokens));
+    return false;
+}
+
+void CommandRunner::start(std::unique_ptr<LongJob> longJob, std::string description, bool report) {
+    job = std::move(longJob);
+    runningDescription = std::move(description);
+    reportWhenDone = report;
+    session.control->begin();
+    workEnded.store(false, std::memory_order_relaxed);
+    LongJob* running = job.get();
+    worker = std::thread([this, running] {
+        running->run();
+        workEnded.store(true, std::memory_order_release);
+    });
+}
+
+void CommandRunner::finishRunning() {
+    worker.join();
+    std::unique_ptr<LongJob> ended = std::move(job);
+    ended->finish();
+    // The report is printed once per command, when it ends.
+    if (reportWhenDone) session.switches.dirty = true;
+}
+
+void CommandRunner::finishEndedWork() {
+    if (busy() && workEnded.load(std::memory_order_acquire)) finishRunning();
+}
+
+void CommandRunner::runNext() {
+    // One entry a frame, so each command's report is printed before the next runs.
+    if (busy() || pending.empty() || session.quitRequested) return;
+    Pending entry = std::move(pending.front());
+    pending.pop_front();
+    runNow(entry);
+}
+
+void CommandRunner::stop() {
+    if (busy()) session.control->requestStop(StopReason::user);
+}
+
+void CommandRunner::stopAndWait() {
+    if (!busy()) return;
+    stop();
+    finishRunning();
+}
+
+std::string CommandRunner::progressText() const {
+    if (!busy()) return "";
+    return progressLine(runningDescription, *session.control);
+}
+
+}  // namespace vexmolda
