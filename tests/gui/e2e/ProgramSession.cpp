@@ -165,7 +165,10 @@ void ProgramSession::TearDown() {
 }
 
 void ProgramSession::startProgram() {
-    programPid = spawn({VEXMOLDA_PROGRAM}, run.path, environmentWith(display), run.path / "out.txt");
+    // A build of the program with a sanitizer can stand in for the usual one.
+    const char* program = std::getenv("VEXMOLDA_PROGRAM_UNDER_TEST");
+    programPid = spawn({program && *program ? program : VEXMOLDA_PROGRAM}, run.path, environmentWith(display),
+                       run.path / "out.txt");
     std::string found;
     ASSERT_TRUE(waitFor(
         [&] {

@@ -1,0 +1,83 @@
+// Long work in the headless program: running out of memory, the time limit
+// and Ctrl-C each end the solve with a report, and only Ctrl-C ends the run.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/Session.h"
+
+namespace vexmolda {
+namespace {
+
+using testing::writeTempFile;
+
+// Twenty switches and a goal nothing achieves: the search has a million
+// states to go through before it could give up.
+std::string switchesDomain() {
+    std::string atoms;
+    std::string init;
+    for (int i = 1; i <= 20; ++i) {
+        atoms += " s" + std::to_string(i);
+        init += " off(s" + std::to_string(i) + ")";
+    }
+    return "type t\natom t" + atoms +
+           "\npred on(t:x)\npred off(t:x)\npred done()\n"
+           "op flip(t:x)\npre flip off(x)\nadd flip on(x)\ndel flip off(x)\n"
+           "op flop(t:x)\npre flop on(x)\nadd flop off(x)\ndel flop on(x)\n"
+           "init" + init + "\ngoal done()\nbuildInst\n";
+}
+
+struct ShellResult {
+    std::string output;
+    int status = -1;
+};
+
+// Runs a shell script in which $batch is the headless program.
+ShellResult runShell(const std::string& script) {
+    const std::string path =
+        writeTempFile("run.sh", "batch='" + std::string(VEXMOLDA_BATCH) + "'\nexec 2>&1 </dev/null\n" + script + "\n");
+    ShellResult result;
+    std::FILE* pipe = popen(("bash " + path).c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, count);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(LongWork, MemoryTimeAndCtrlCEachEndTheSolveWithAReport) {
+    const std::string domain = writeTempFile("switches.pln", switchesDomain());
+
+    // Address space too small for the search: the process survives it and goes on.
+    const ShellResult memory =
+        runShell("ulimit -v 30000; $batch " + domain + " -c 'solve a*' -c 'type after'");
+    EXPECT_EQ(memory.status, 0) << memory.output;
+    EXPECT_TRUE(has(memory.output, "\nSolution not found\n")) << memory.output;
+    EXPECT_TRUE(has(memory.output, "\nOut of memory after ")) << memory.output;
+    EXPECT_TRUE(has(memory.output, "Types: after, any, t\n")) << "the next argument ran: " << memory.output;
+
+    const ShellResult timed = runShell("$batch " + domain + " -c 'solve a*' --time-limit 0.5 -c 'type after'");
+    EXPECT_EQ(timed.status, 0) << timed.output;
+    EXPECT_TRUE(has(timed.output, "\nSolution not found\n")) << timed.output;
+    EXPECT_TRUE(has(timed.output, "\nStopped at the time limit of 0.5 s\n")) << timed.output;
+    EXPECT_TRUE(has(timed.output, "Types: after, any, t\n")) << timed.output;
+
+    // Ctrl-C: the report, status 130, and no further argument.
+    const ShellResult interrupted = runShell("$batch " + domain +
+                                             " -c 'solve a*' -c 'type after' & program=$!; sleep 1; "
+                                             "kill -INT $program; wait $program");
+    EXPECT_EQ(interrupted.status, 130) << interrupted.output;
+    EXPECT_TRUE(has(interrupted.output, "\nSolution not found\n")) << interrupted.output;
+    EXPECT_TRUE(has(interrupted.output, "\nStopped by the user after ")) << interrupted.output;
+    EXPECT_TRUE(has(interrupted.output, "Types: any, t\n")) << interrupted.output;
+}
+
+}  // namespace
+}  // namespace vexmolda
