@@ -2,11 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "command/Execute.h"
+#include "command/ReadableFile.h"
 #include "command/TextBuffer.h"
 #include "command/Wipe.h"
 
@@ -26,7 +28,8 @@ std::vector<std::pair<dev_t, ino_t>>& filesBeingLoaded() {
 }
 
 // Reads one line with its newline (if any); false at the end of the file or
-// on a read error. A carriage return right before the newline is dropped.
+// on a read error (ferror tells which, errno why). A carriage return right
+// before the newline is dropped.
 bool readLine(std::FILE* file, std::string& line) {
     line.clear();
     int byte;
@@ -34,6 +37,8 @@ bool readLine(std::FILE* file, std::string& line) {
         line.push_back(static_cast<char>(byte));
         if (byte == '\n') break;
     }
+    // A line cut short by a read error is not run.
+    if (std::ferror(file)) return false;
     if (line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r') {
         line.erase(line.size() - 2, 1);
     }
@@ -47,12 +52,9 @@ std::string domainFileName(const std::string& name) {
     return name + ".pln";
 }
 
-void loadFile(const std::string& name) {
-    std::FILE* file = std::fopen(name.c_str(), "r");
-    if (!file) {
-        messages.append("File \"" + name + "\" not found\n");
-        return;
-    }
+bool loadFile(const std::string& name) {
+    std::FILE* file = openReadableFile(name, "r", messages);
+    if (!file) return false;
     struct stat status {};
     fstat(fileno(file), &status);
     const std::pair<dev_t, ino_t> identity{status.st_dev, status.st_ino};
@@ -61,26 +63,33 @@ void loadFile(const std::string& name) {
         if (open == identity) {
             std::fclose(file);
             messages.append("File \"" + name + "\" is already being loaded\n");
-            return;
+            return false;
         }
     }
     if (loading.size() >= maxNesting) {
         std::fclose(file);
         messages.append("File \"" + name + "\" nested too deeply\n");
-        return;
+        return false;
     }
 
     wipe();
     loading.push_back(identity);
     std::string line;
+    int lineNumber = 1;
     while (readLine(file, line)) {
         // Over-long lines run as several commands, as a fixed line buffer reads them.
         for (std::size_t start = 0; start < line.size(); start += maxPieceBytes) {
             executeLine(line.substr(start, maxPieceBytes));
         }
+        if (line.back() == '\n') ++lineNumber;
     }
+    // A read error is no end of file: the rest of the domain is missing.
+    const int error = errno;
+    const bool readWhole = !std::ferror(file);
+    if (!readWhole) messages.append(readFailedMessage(name, lineNumber, error));
     loading.pop_back();
     std::fclose(file);
+    return readWhole;
 }
 
 }  // namespace vexmolda
