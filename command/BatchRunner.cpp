@@ -1,6 +1,7 @@
 #include "command/BatchRunner.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "command/Execute.h"
 #include "command/LoadFile.h"
@@ -8,6 +9,7 @@
 #include "command/TextBuffer.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
+#include "solvers/Solver.h"
 
 namespace vexmolda {
 
@@ -61,6 +63,9 @@ int runBatch(const std::vector<std::string>& arguments) {
     }
     bool outputsWritten = true;
     bool pddlGiven = false;
+    // The plan file gets the last solve's plan, taken as that solve ends.
+    std::optional<SolveOutcome> lastSolve;
+    if (!planOut.empty()) afterSolve = [&lastSolve](bool found) { lastSolve = outcomeOfSolve(found); };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "-c") {
@@ -78,11 +83,19 @@ int runBatch(const std::vector<std::string>& arguments) {
             loadFile(argument);
         }
     }
+    afterSolve = nullptr;
     if (!pddlOut.empty() && !pddlGiven) {
         messages.append("No PDDL task to save to \"" + pddlOut + "\"\n");
         outputsWritten = false;
     }
-    if (!planOut.empty() && !writeCurrentPlan(planOut)) outputsWritten = false;
+    if (!planOut.empty()) {
+        if (!lastSolve) {
+            messages.append("No plan to write to \"" + planOut + "\"\n");
+            outputsWritten = false;
+        } else if (!writeSolveOutcome(planOut, *lastSolve)) {
+            outputsWritten = false;
+        }
+    }
     printReport(false);
     return outputsWritten ? 0 : 1;
 }

@@ -42,13 +42,20 @@ std::string competitionPlanText(const Plan& plan, const PddlNames* names) {
     return text + "; cost = " + std::to_string(steps.size()) + " (unit cost)\n";
 }
 
-bool writeCurrentPlan(const std::string& path) {
-    if (!currentPlan) {
-        messages.append("No plan to write to \"" + path + "\"\n");
+SolveOutcome outcomeOfSolve(bool found) {
+    if (!found) return {};
+    const Plan noSteps;
+    const Plan& plan = currentPlan ? *currentPlan : noSteps;
+    return {true, competitionPlanText(plan, currentPddlNames())};
+}
+
+bool writeSolveOutcome(const std::string& path, const SolveOutcome& outcome) {
+    if (!outcome.found) {
+        messages.append("No plan written to \"" + path + "\": solution not found\n");
         return false;
     }
-    const std::string text = competitionPlanText(*currentPlan, currentPddlNames());
     std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string& text = outcome.planText;
     bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
     if (file && std::fclose(file) != 0) written = false;
     if (!written) {

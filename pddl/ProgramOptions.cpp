@@ -51,9 +51,7 @@ ProgramOptions programOptionsOrExit(int argc, char** argv) {
 void loadStartupDomain(const ProgramOptions& options) {
     if (!options.planOut.empty()) {
         const std::string path = options.planOut;
-        afterSolve = [path](bool found) {
-            if (found) writeCurrentPlan(path);
-        };
+        afterSolve = [path](bool found) { writeSolveOutcome(path, outcomeOfSolve(found)); };
     }
     if (!options.pddlDomain.empty()) {
         loadPddl(options.pddlDomain, options.pddlProblem);

@@ -57,10 +57,12 @@ TEST(ProgramOptions, StartupLoadsThePddlTaskAndWritesThePlanAfterEverySuccessful
     executeLine("solve a*");
     const std::string written = testing::fileText(planFile);
     EXPECT_EQ(testing::checkPlan(testing::readTask(options.pddlDomain, options.pddlProblem), written), "") << written;
-    // A failed run leaves the last plan file as it was.
+    // A failed run leaves the last plan file as it was, and says so.
     executeLine("goal on(a,a)");
     executeLine("solve a*");
     EXPECT_EQ(testing::fileText(planFile), written);
+    EXPECT_NE(testing::messageText().find("No plan written to \"" + planFile + "\": solution not found\n"),
+              std::string::npos);
 }
 
 TEST(ProgramOptions, WithoutPddlTheStartupFileIsLoadedFromTheWorkingDirectory) {
