@@ -62,6 +62,7 @@ int runBatch(const std::vector<std::string>& arguments) {
         return 2;
     }
     bool outputsWritten = true;
+    bool inputsLoaded = true;
     bool pddlGiven = false;
     // The plan file gets the last solve's plan, taken as that solve ends.
     std::optional<SolveOutcome> lastSolve;
@@ -71,16 +72,14 @@ int runBatch(const std::vector<std::string>& arguments) {
         if (argument == "-c") {
             executeLine(arguments[++i]);
         } else if (argument == "--pddl") {
-            const bool loaded = loadPddl(arguments[i + 1], arguments[i + 2], pddlOut);
-            // A refusal is only a message, as for domain files; a translation
-            // that was asked to be saved and was not is a failed output.
-            if (!loaded && !pddlOut.empty()) outputsWritten = false;
+            // A refusal is a message as for domain files, and a failed run.
+            if (!loadPddl(arguments[i + 1], arguments[i + 2], pddlOut)) inputsLoaded = false;
             pddlGiven = true;
             i += 2;
         } else if (argument == "--pddl-out" || argument == "--plan-out") {
             ++i;
-        } else {
-            loadFile(argument);
+        } else if (!loadFile(argument)) {
+            inputsLoaded = false;
         }
     }
     afterSolve = nullptr;
@@ -97,7 +96,7 @@ int runBatch(const std::vector<std::string>& arguments) {
         }
     }
     printReport(false);
-    return outputsWritten ? 0 : 1;
+    return outputsWritten && inputsLoaded ? 0 : 1;
 }
 
 }  // namespace vexmolda

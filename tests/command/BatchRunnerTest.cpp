@@ -140,6 +140,25 @@ TEST(BatchRunner, PlanOutWritesOnlyWhatASuccessfulSolveFound) {
     EXPECT_EQ(withoutTimings(written.output), withoutTimings(before.output));
 }
 
+TEST(BatchRunner, AFileThatCannotBeLoadedFailsTheRunAfterTheOtherArguments) {
+    const std::string good = testing::writeTempFile("good.pln", "type fromfile\n");
+    const auto alone = runBatchProgram({good});
+    EXPECT_EQ(alone.status, 0);
+    const auto typo = runBatchProgram({"typo.pln", good});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_NE(typo.output.find("Types: any, fromfile\n"), std::string::npos) << typo.output;
+    EXPECT_NE(typo.output.find("File \"typo.pln\" not found\n"), std::string::npos);
+    // A directory is refused as such and leaves the domain loaded before it.
+    const std::string directory = std::filesystem::path(good).parent_path().string();
+    const auto folder = runBatchProgram({good, directory});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.output.find("Types: any, fromfile\n"), std::string::npos) << folder.output;
+    EXPECT_NE(folder.output.find("File \"" + directory + "\" is a directory\n"), std::string::npos);
+    const auto pddl = runBatchProgram({"--pddl", directory, pddlData("blocks/probBLOCKS-4-0.pddl")});
+    EXPECT_EQ(pddl.status, 1);
+    EXPECT_NE(pddl.output.find("File \"" + directory + "\" is a directory\n"), std::string::npos) << pddl.output;
+}
+
 TEST(BatchRunner, PddlOptionsNeedTheirValues) {
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"--pddl"}, {"--pddl", "d.pddl"}, {"--pddl-out"}, {"--plan-out"},
