@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "batch/Interrupt.h"
 #include "batch/ProgressReporter.h"
@@ -12,6 +13,7 @@
 #include "command/WorkOptions.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
+#include "solvers/Solver.h"
 
 namespace vexmolda {
 
@@ -86,7 +88,17 @@ int runBatch(const std::vector<std::string>& arguments) {
     std::unique_ptr<ProgressReporter> reporter;
     if (progress) reporter = std::make_unique<ProgressReporter>(control);
     bool outputsWritten = true;
+    bool inputsLoaded = true;
     bool pddlGiven = false;
+    // The plan file gets the last solve's plan, taken as that solve ends.
+    std::optional<SolveOutcome> lastSolve;
+    if (!planOut.empty()) {
+        session.hooks.afterSolve = [&lastSolve, solved = session.hooks.afterSolve](
+                                       Session& s, const SolveResult& result, const WorkSummary& summary) {
+            lastSolve = outcomeOfSolve(s, result.found);
+            if (solved) solved(s, result, summary);
+        };
+    }
     // After Ctrl-C no further argument runs.
     for (std::size_t i = 0; i < arguments.size() && !session.quitRequested && !interrupted(); ++i) {
         const std::string& argument = arguments[i];
@@ -95,10 +107,8 @@ int runBatch(const std::vector<std::string>& arguments) {
         if (argument == "-c") {
             executeLine(session, arguments[++i]);
         } else if (argument == "--pddl") {
-            const bool loaded = loadPddl(session, arguments[i + 1], arguments[i + 2], pddlOut);
-            // A refusal is only a message, as for domain files; a translation
-            // that was asked to be saved and was not is a failed output.
-            if (!loaded && !pddlOut.empty()) outputsWritten = false;
+            // A refusal is a message as for domain files, and a failed run.
+            if (!loadPddl(session, arguments[i + 1], arguments[i + 2], pddlOut)) inputsLoaded = false;
             pddlGiven = true;
             i += 2;
         } else if (argument == "--pddl-out" || argument == "--plan-out" || argument == "--time-limit" ||
@@ -106,8 +116,8 @@ int runBatch(const std::vector<std::string>& arguments) {
             ++i;
         } else if (argument == "--progress" || argument == "--stats") {
             continue;
-        } else {
-            loadFile(session, argument);
+        } else if (loadFile(session, argument) != LoadResult::loaded) {
+            inputsLoaded = false;
         }
         if (reporter) reporter->setWhat("");
     }
@@ -118,12 +128,19 @@ int runBatch(const std::vector<std::string>& arguments) {
         session.messages.append("No PDDL task to save to \"" + pddlOut + "\"\n");
         outputsWritten = false;
     }
-    if (!planOut.empty() && !writeCurrentPlan(session, planOut)) outputsWritten = false;
+    if (!planOut.empty()) {
+        if (!lastSolve) {
+            session.messages.append("No plan to write to \"" + planOut + "\"\n");
+            outputsWritten = false;
+        } else if (!writeSolveOutcome(session, planOut, *lastSolve)) {
+            outputsWritten = false;
+        }
+    }
     printReport(session, false);
     const bool stoppedByUser = interrupted();
     uninstallInterruptHandler();
     if (stoppedByUser) return interruptedStatus;
-    return outputsWritten ? 0 : 1;
+    return outputsWritten && inputsLoaded ? 0 : 1;
 }
 
 }  // namespace vexmolda

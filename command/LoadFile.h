@@ -7,11 +7,17 @@ namespace vexmolda {
 
 class Session;
 
-// Loads the named file (used as given) into the session; a missing file only
-// adds a message. A stop request ends the load after the line that saw it,
-// with a message naming that line; the lines run before it stay. True when
-// the file was opened (and so the domain replaced).
-bool loadFile(Session& session, const std::string& name);
+// How a load ended.
+enum class LoadResult {
+    notLoaded,   // missing, a directory, unreadable, already being loaded, nested too deeply: the domain stays
+    loaded,      // every line ran (or the lines up to a stop request)
+    readFailed,  // the domain was replaced, but a read failed midway and the load stopped there
+};
+
+// Loads the named file (used as given) into the session; every problem is
+// one message. A stop request ends the load after the line that saw it, with
+// a message naming that line; the lines run before it stay.
+LoadResult loadFile(Session& session, const std::string& name);
 
 // The "file" command's name rule: ".pln" is appended unless already there.
 std::string domainFileName(const std::string& name);

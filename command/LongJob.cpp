@@ -67,7 +67,7 @@ FileLoadJob::FileLoadJob(Session& session, std::string fileName)
 
 FileLoadJob::~FileLoadJob() = default;
 
-void FileLoadJob::run() { replaced = loadFile(*scratch, fileName); }
+void FileLoadJob::run() { replaced = loadFile(*scratch, fileName) != LoadResult::notLoaded; }
 
 void FileLoadJob::finish() {
     if (replaced) {

@@ -1,10 +1,12 @@
 #include "pddl/PddlLoader.h"
 
-#include <fstream>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <set>
-#include <sstream>
 
 #include "command/Execute.h"
+#include "command/ReadableFile.h"
 #include "command/Session.h"
 #include "command/Wipe.h"
 #include "pddl/PddlReader.h"
@@ -23,15 +25,20 @@ struct LoadedNames : SessionAttachment {
 };
 
 bool readWholeFile(TextBuffer& messages, const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        messages.append("File \"" + path + "\" not found\n");
-        return false;
+    std::FILE* file = openReadableFile(path, "rb", messages);
+    if (!file) return false;
+    text.clear();
+    char buffer[65536];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
+    const int error = errno;
+    const bool readWhole = !std::ferror(file);
+    std::fclose(file);
+    if (!readWhole) {
+        const auto line = 1 + std::count(text.begin(), text.end(), '\n');
+        messages.append(readFailedMessage(path, static_cast<int>(line), error));
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
+    return readWhole;
 }
 
 template <class Registry>

@@ -42,14 +42,21 @@ std::string competitionPlanText(const Plan& plan, const PddlNames* names) {
     return text + "; cost = " + std::to_string(steps.size()) + " (unit cost)\n";
 }
 
-bool writeCurrentPlan(Session& session, const std::string& path) {
+SolveOutcome outcomeOfSolve(const Session& session, bool found) {
+    if (!found) return {};
+    const Plan noSteps;
+    const Plan& plan = session.currentPlan ? *session.currentPlan : noSteps;
+    return {true, competitionPlanText(plan, currentPddlNames(session))};
+}
+
+bool writeSolveOutcome(Session& session, const std::string& path, const SolveOutcome& outcome) {
     TextBuffer& messages = session.messages;
-    if (!session.currentPlan) {
-        messages.append("No plan to write to \"" + path + "\"\n");
+    if (!outcome.found) {
+        messages.append("No plan written to \"" + path + "\": solution not found\n");
         return false;
     }
-    const std::string text = competitionPlanText(*session.currentPlan, currentPddlNames(session));
     std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string& text = outcome.planText;
     bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
     if (file && std::fclose(file) != 0) written = false;
     if (!written) {

@@ -56,7 +56,7 @@ void applyProgramOptions(Session& session, const ProgramOptions& options) {
     if (!options.planOut.empty()) {
         const std::string path = options.planOut;
         session.hooks.afterSolve = [path](Session& solved, const SolveResult& result, const WorkSummary&) {
-            if (result.found) writeCurrentPlan(solved, path);
+            writeSolveOutcome(solved, path, outcomeOfSolve(solved, result.found));
         };
     }
     applyWorkOptions(session, options.work);

@@ -34,7 +34,7 @@ ProgramOptions programOptionsOrExit(int argc, char** argv);
 
 // Loads the start-up domain: the PDDL task when given, else "rocket.pln"
 // from the working directory; with a plan file, writes the plan there after
-// every successful solve.
+// every successful solve (and says so when a solve finds none).
 void loadStartupDomain(Session& session, const ProgramOptions& options);
 
 // The hooks and limits of the options: the plan file, limits, statistics.

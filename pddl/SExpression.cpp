@@ -10,6 +10,18 @@ std::string lowerCase(const std::string& text) {
     return lowered;
 }
 
+SExpression::~SExpression() {
+    // Each member is emptied before it is destroyed, so no destructor recurses.
+    std::vector<SExpression> pending = std::move(items);
+    while (!pending.empty()) {
+        std::vector<SExpression> members = std::move(pending.back().items);
+        pending.pop_back();
+        for (SExpression& member : members) {
+            if (!member.items.empty()) pending.push_back(std::move(member));
+        }
+    }
+}
+
 std::string SExpression::key() const { return isList ? std::string() : lowerCase(text); }
 
 bool SExpression::startsWith(const std::string& keyword) const {
@@ -49,6 +61,11 @@ bool readSExpressions(const std::string& text, std::vector<SExpression>& express
         } else if (byte == ';') {
             while (position < text.size() && text[position] != '\n') ++position;
         } else if (byte == '(') {
+            if (open.size() == maxSExpressionDepth) {
+                failure = {line, "lists nested deeper than " + std::to_string(maxSExpressionDepth) +
+                                     " levels are not supported"};
+                return false;
+            }
             SExpression list;
             list.isList = true;
             list.line = line;

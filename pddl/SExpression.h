@@ -13,6 +13,14 @@ struct SExpression {
     std::vector<SExpression> items;   // the members of a list
     int line = 0;                     // line of the word or of the opening "("
 
+    SExpression() = default;
+    SExpression(const SExpression&) = default;
+    SExpression(SExpression&&) = default;
+    SExpression& operator=(const SExpression&) = default;
+    SExpression& operator=(SExpression&&) = default;
+    // Frees the members without recursing, however deep the tree.
+    ~SExpression();
+
     bool isWord() const { return !isList; }
     // The word lower-cased (PDDL names are case-insensitive); empty for lists.
     std::string key() const;
@@ -23,6 +31,9 @@ struct SExpression {
 // Lower-cases ASCII letters; other bytes stay.
 std::string lowerCase(const std::string& text);
 
+// Deepest nesting of lists that is read; deeper text is refused.
+constexpr std::size_t maxSExpressionDepth = 1000;
+
 // Where and why reading stopped.
 struct ReadFailure {
     int line = 0;
@@ -30,7 +41,8 @@ struct ReadFailure {
 };
 
 // Reads every top-level expression of a file's text; ";" starts a comment to the
-// end of the line. False with the failure on unbalanced parentheses.
+// end of the line. False with the failure on unbalanced parentheses or lists
+// nested deeper than maxSExpressionDepth.
 bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure);
 
 }  // namespace vexmolda

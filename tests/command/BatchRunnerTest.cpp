@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "pddl/PddlTestSupport.h"
 #include "support/Session.h"
 
 namespace vexmolda {
@@ -92,6 +94,69 @@ TEST(BatchRunner, PlanOutIsWrittenAfterTheLastArgument) {
     std::getline(in, first);
     EXPECT_EQ(first.front(), '(');
     EXPECT_NE(result.output.find("Unknown solver\n"), std::string::npos);
+}
+
+// The output without its timing lines, which differ from run to run.
+std::string withoutTimings(const std::string& output) {
+    std::istringstream lines(output);
+    std::string kept;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(" - required ", 0) != 0) kept += line + "\n";
+    }
+    return kept;
+}
+
+std::vector<std::string> withPlanOut(std::vector<std::string> arguments, const std::string& planFile) {
+    arguments.insert(arguments.end(), {"--plan-out", planFile});
+    return arguments;
+}
+
+TEST(BatchRunner, PlanOutWritesOnlyWhatASuccessfulSolveFound) {
+    const std::string examples = testing::sourcePath("examples");
+    const std::string planFile = testing::writeTempFile("plan.txt", "");
+    std::filesystem::remove(planFile);
+    // rocket.pln ends with a successful "solve graph"; the island run after it stops short of the goal.
+    const std::vector<std::string> unsolved = {"rocket.pln", "-c", "solve inselol"};
+    const auto plain = runBatchProgram(unsolved, examples);
+    ASSERT_NE(plain.output.find("Solution not found"), std::string::npos) << plain.output;
+    const auto failed = runBatchProgram(withPlanOut(unsolved, planFile), examples);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(planFile));
+    // The report still shows the steps the run made, and one message says why there is no file.
+    const std::string message = "No plan written to \"" + planFile + "\": solution not found\n";
+    const std::size_t at = failed.output.find(message);
+    ASSERT_NE(at, std::string::npos) << failed.output;
+    EXPECT_NE(plain.output.find("\nThe plan: \nfly(r,london,paris)\n"), std::string::npos) << plain.output;
+    EXPECT_EQ(withoutTimings(failed.output.substr(0, at) + failed.output.substr(at + message.size())),
+              withoutTimings(plain.output));
+
+    // The goal holds at the start: a* succeeds with no steps, written as the other solvers' empty plans are.
+    const std::vector<std::string> solved = {"-c", "type t", "-c", "atom t a", "-c", "pred p(t:x)", "-c", "init p(a)",
+                                             "-c", "goal p(a)", "-c", "solve a*"};
+    const auto before = runBatchProgram(solved);
+    const auto written = runBatchProgram(withPlanOut(solved, planFile));
+    EXPECT_EQ(written.status, 0) << written.output;
+    EXPECT_EQ(testing::fileText(planFile), "; cost = 0 (unit cost)\n");
+    EXPECT_EQ(withoutTimings(written.output), withoutTimings(before.output));
+}
+
+TEST(BatchRunner, AFileThatCannotBeLoadedFailsTheRunAfterTheOtherArguments) {
+    const std::string good = testing::writeTempFile("good.pln", "type fromfile\n");
+    const auto alone = runBatchProgram({good});
+    EXPECT_EQ(alone.status, 0);
+    const auto typo = runBatchProgram({"typo.pln", good});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_NE(typo.output.find("Types: any, fromfile\n"), std::string::npos) << typo.output;
+    EXPECT_NE(typo.output.find("File \"typo.pln\" not found\n"), std::string::npos);
+    // A directory is refused as such and leaves the domain loaded before it.
+    const std::string directory = std::filesystem::path(good).parent_path().string();
+    const auto folder = runBatchProgram({good, directory});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.output.find("Types: any, fromfile\n"), std::string::npos) << folder.output;
+    EXPECT_NE(folder.output.find("File \"" + directory + "\" is a directory\n"), std::string::npos);
+    const auto pddl = runBatchProgram({"--pddl", directory, pddlData("blocks/probBLOCKS-4-0.pddl")});
+    EXPECT_EQ(pddl.status, 1);
+    EXPECT_NE(pddl.output.find("File \"" + directory + "\" is a directory\n"), std::string::npos) << pddl.output;
 }
 
 TEST(BatchRunner, PddlOptionsNeedTheirValues) {

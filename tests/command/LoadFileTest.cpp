@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 
 #include "command/Execute.h"
@@ -26,15 +29,32 @@ TEST(LoadFile, MissingFileKeepsTheDomain) {
     EXPECT_EQ(messageText(), "File \"/nonexistent/dir/x.pln\" not found\n");
 }
 
-TEST(LoadFile, EmptyFileOrDirectoryWipes) {
+TEST(LoadFile, EmptyFileWipesButADirectoryOrAnUnreadableFileKeepsTheDomain) {
     freshSession();
     runLines({"type gone"});
     loadFile(session(), writeTempFile("empty.pln", ""));
     EXPECT_EQ(session().model.findType("gone"), nullptr);
-    runLines({"type gone"});
-    loadFile(session(), std::filesystem::temp_directory_path().string());
-    EXPECT_EQ(session().model.findType("gone"), nullptr);
     EXPECT_EQ(messageText(), "");
+
+    // "file d" where d.pln is a directory: refused like a missing file, not read as an empty one.
+    const std::filesystem::path directory = std::filesystem::path(writeTempFile("x", "")).parent_path() / "d.pln";
+    std::filesystem::create_directory(directory);
+    runLines({"type keep", "file " + (directory.parent_path() / "d").string()});
+    EXPECT_NE(session().model.findType("keep"), nullptr);
+    EXPECT_EQ(messageText(), "File \"" + directory.string() + "\" is a directory\n");
+
+    // A file without read permission; root reads any file but a write-only system setting.
+    std::string unreadable = writeTempFile("x.pln", "type never\n");
+    std::filesystem::permissions(unreadable, std::filesystem::perms::none);
+    if (geteuid() == 0) unreadable = "/proc/sys/vm/drop_caches";
+    if (std::FILE* file = std::fopen(unreadable.c_str(), "r")) {
+        std::fclose(file);
+        GTEST_SKIP() << "no file here that this user cannot read";
+    }
+    session().messages.clear();
+    EXPECT_EQ(loadFile(session(), unreadable), LoadResult::notLoaded);
+    EXPECT_NE(session().model.findType("keep"), nullptr);
+    EXPECT_EQ(messageText(), "File \"" + unreadable + "\" cannot be read: Permission denied\n");
 }
 
 TEST(LoadFile, LinesAreCutAt254Bytes) {

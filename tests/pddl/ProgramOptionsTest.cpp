@@ -61,10 +61,12 @@ TEST(ProgramOptions, StartupLoadsThePddlTaskAndWritesThePlanAfterEverySuccessful
     executeLine(session(), "solve a*");
     const std::string written = testing::fileText(planFile);
     EXPECT_EQ(testing::checkPlan(testing::readTask(options.pddlDomain, options.pddlProblem), written), "") << written;
-    // A failed run leaves the last plan file as it was.
+    // A failed run leaves the last plan file as it was, and says so.
     executeLine(session(), "goal on(a,a)");
     executeLine(session(), "solve a*");
     EXPECT_EQ(testing::fileText(planFile), written);
+    EXPECT_NE(testing::messageText().find("No plan written to \"" + planFile + "\": solution not found\n"),
+              std::string::npos);
 }
 
 TEST(ProgramOptions, WithoutPddlTheStartupFileIsLoadedFromTheWorkingDirectory) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "PddlTestSupport.h"
 #include "command/Session.h"
 #include "command/Report.h"
 #include "domain/Atom.h"
 #include "domain/Operation.h"
 #include "pddl/PddlLoader.h"
+#include "pddl/SExpression.h"
 #include "support/Session.h"
 
 namespace vexmolda {
@@ -108,6 +111,50 @@ TEST(PddlRefusals, MissingFilesAreReportedLikeDomainFiles) {
     EXPECT_EQ(testing::messageText(),
               "File \"/nonexistent/d.pddl\" not found\nFile \"/nonexistent/p.pddl\" not found\n");
     EXPECT_NE(model().findType("marker"), nullptr);
+}
+
+TEST(PddlRefusals, DeepNestingIsRefusedWithItsLineAndNothingIsLoaded) {
+    auto repeated = [](const std::string& text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i) out += text;
+        return out;
+    };
+    // The action's precondition opens at depth 3 (define, action), so 990 "(and" stay within the limit.
+    auto nestedAnd = [&](int depth) {
+        return domainWithAction("  :precondition " + repeated("(and ", depth) + "(p ?x)" + repeated(")", depth) +
+                                " :effect (q ?x)");
+    };
+    const TaskFiles fits = writeTask(nestedAnd(990), plainProblem);
+    testing::freshSession();
+    EXPECT_TRUE(loadPddl(session(), fits.domain, fits.problem)) << testing::messageText();
+    ASSERT_NE(model().findOperation("a"), nullptr);
+    EXPECT_EQ(model().findOperation("a")->pre.size(), 1u);
+
+    const std::vector<std::pair<TaskFiles, std::string>> deep = {
+        {writeTask(nestedAnd(100000), plainProblem), "domain.pddl:5:"},
+        {writeTask(nestedAnd(0), "(define (problem p) (:domain d) (:objects o) (:init (p o))\n (:goal " +
+                                     repeated("(", 1000000) + repeated(")", 1000000) + "))\n"),
+         "problem.pddl:2:"},
+    };
+    for (const auto& [files, place] : deep) {
+        testing::freshSession();
+        testing::runLines({"type marker"});
+        EXPECT_FALSE(loadPddl(session(), files.domain, files.problem));
+        const std::string message = testing::messageText();
+        EXPECT_NE(message.find(place + " lists nested deeper than 1000 levels are not supported\n"),
+                  std::string::npos)
+            << message;
+        EXPECT_NE(model().findType("marker"), nullptr);
+    }
+
+    // However deep a tree gets, freeing it does not recurse.
+    SExpression tree;
+    for (int i = 0; i < 1000000; ++i) {
+        SExpression outer;
+        outer.isList = true;
+        outer.items.push_back(std::move(tree));
+        tree = std::move(outer);
+    }
 }
 
 TEST(PddlCosts, AreDroppedWithOneWarningAndTheRestIsLoaded) {
