@@ -6,6 +6,7 @@
 #include "command/LoadFile.h"
 #include "command/Report.h"
 #include "command/TextBuffer.h"
+#include "command/Version.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
 
@@ -20,6 +21,8 @@ const char* const usage =
     "  --pddl DOMAIN PROBLEM  load a PDDL domain and problem (wipes the domain first; builds the instances)\n"
     "  --pddl-out FILE.pln    also save the translation of --pddl as a domain file\n"
     "  --plan-out FILE        after the last argument, write the plan in PDDL plan format\n"
+    "  --version              print the version and exit\n"
+    "  --help                 print this help and exit\n"
     "Arguments run in order; the report is printed once at the end.\n";
 
 bool isOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
@@ -50,6 +53,10 @@ int runBatch(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         if (argument == "--help") {
             std::fputs(usage, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::fputs(versionLine, stdout);
             return 0;
         }
     }

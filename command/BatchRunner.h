@@ -8,8 +8,8 @@ namespace vexmolda {
 
 // Runs the arguments in order ("-c LINE", "--pddl DOMAIN PROBLEM" or a domain
 // file), writes the plan when "--plan-out FILE" is given, then prints the
-// report once; returns the exit status (1 when a requested file could not be
-// written, 2 for bad arguments).
+// report once ("--help" and "--version" only print); returns the exit status
+// (1 when a requested file could not be written, 2 for bad arguments).
 int runBatch(const std::vector<std::string>& arguments);
 
 }  // namespace vexmolda

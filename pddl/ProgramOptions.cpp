@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "command/LoadFile.h"
+#include "command/Version.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
 #include "solvers/Solver.h"
@@ -13,7 +14,9 @@ namespace vexmolda {
 const char* const windowUsage =
     "usage: vexmolda [--pddl DOMAIN PROBLEM] [--plan-out FILE]\n"
     "  --pddl DOMAIN PROBLEM  open on a PDDL domain and problem instead of rocket.pln\n"
-    "  --plan-out FILE        write the plan in PDDL plan format after every successful solve\n";
+    "  --plan-out FILE        write the plan in PDDL plan format after every successful solve\n"
+    "  --version              print the version and exit\n"
+    "  --help                 print this help and exit\n";
 
 bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options) {
     options = ProgramOptions{};
@@ -21,6 +24,8 @@ bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOption
         const std::string& argument = arguments[i];
         if (argument == "--help") {
             options.showUsage = true;
+        } else if (argument == "--version") {
+            options.showVersion = true;
         } else if (argument == "--pddl" && i + 2 < arguments.size()) {
             options.pddlDomain = arguments[i + 1];
             options.pddlProblem = arguments[i + 2];
@@ -43,6 +48,10 @@ ProgramOptions programOptionsOrExit(int argc, char** argv) {
     }
     if (options.showUsage) {
         std::fputs(windowUsage, stdout);
+        std::exit(0);
+    }
+    if (options.showVersion) {
+        std::fputs(versionLine, stdout);
         std::exit(0);
     }
     return options;
