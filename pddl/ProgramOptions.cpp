@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "command/LoadFile.h"
+#include "command/StartupFile.h"
 #include "command/Version.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
@@ -67,7 +68,7 @@ void loadStartupDomain(const ProgramOptions& options) {
     if (!options.pddlDomain.empty()) {
         loadPddl(options.pddlDomain, options.pddlProblem);
     } else {
-        loadFile("rocket.pln");
+        loadFile(startupFile("rocket.pln", "examples/rocket.pln"));
     }
 }
 

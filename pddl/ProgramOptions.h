@@ -27,8 +27,8 @@ bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOption
 ProgramOptions programOptionsOrExit(int argc, char** argv);
 
 // Loads the start-up domain: the PDDL task when given, else "rocket.pln"
-// from the working directory; with a plan file, writes the plan there after
-// every successful solve.
+// from the working directory (else the installed example); with a plan file,
+// writes the plan there after every successful solve.
 void loadStartupDomain(const ProgramOptions& options);
 
 }  // namespace vexmolda
