@@ -31,13 +31,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Vexmolda developers <vexmolda@example.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "interactive classical planner that shows how planners think")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Vexmolda reads planning domains written in a small line-oriented command language \
-(types, objects, predicates, operations with preconditions, add and delete lists and \
-constraints, an initial state and a goal) or in PDDL, grounds the operations and solves \
-the problem with one of six solvers: A*, Graphplan and four island solvers. vexmolda \
-shows the domain, the instances, the planning graph, the interference table and the \
-solver log in an OpenGL window; vexmolda-batch runs headless and prints the report.")
+# Lines of the extended description stay short, as in every Debian package.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Vexmolda reads planning domains written in a small line-oriented command"
+  "language (types, objects, predicates, operations with preconditions, add and"
+  "delete lists and constraints, an initial state and a goal) or STRIPS tasks in"
+  "PDDL, grounds the operations and solves the problem with one of six solvers:"
+  "A*, Graphplan and four island solvers."
+  "vexmolda shows the domain, the instances, the planning graph, the"
+  "interference table and the solver log in an OpenGL window; vexmolda-batch"
+  "runs headless and prints the report.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
