@@ -10,6 +10,7 @@
 #include "command/LoadFile.h"
 #include "command/Report.h"
 #include "command/Session.h"
+#include "command/Version.h"
 #include "command/WorkOptions.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
@@ -28,6 +29,8 @@ const char* const usage =
     "  --plan-out FILE        after the last argument, write the plan in PDDL plan format\n"
     "  --progress             show the progress of long work on standard error\n"
     "%s"
+    "  --version              print the version and exit\n"
+    "  --help                 print this help and exit\n"
     "Arguments run in order; the report is printed once at the end. Ctrl-C stops the running work,\n"
     "prints the report and ends with status 130; a second Ctrl-C ends at once.\n";
 
@@ -70,6 +73,10 @@ int runBatch(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         if (argument == "--help") {
             printUsage(stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::fputs(versionLine, stdout);
             return 0;
         }
     }

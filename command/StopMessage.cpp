@@ -5,12 +5,14 @@
 namespace vexmolda {
 
 std::string groupedNumber(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t position = digits.size(); position > 3;) {
-        position -= 3;
-        digits.insert(position, ",");
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        // A comma before every group of three counted from the right.
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
     }
-    return digits;
+    return grouped;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "command/StartupFile.h"
 #include "gui/CommandArea.h"
 #include "gui/CommandLine.h"
 #include "gui/DMWindow.h"
@@ -90,7 +91,7 @@ void initGui(Session& session, CommandRunner& runner) {
     glEnable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glClearColor(0.7f, 0.7f, 0.7f, 1);
-    loadFont();
+    loadFont(startupFile(fontFileName, fontFileName));
     guiRoot.setColor(200, 200, 200);
     windows = createWidgets(session, runner);
 }

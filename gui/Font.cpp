@@ -49,9 +49,9 @@ void emitQuads(const std::vector<GlyphQuad>& quads) {
 
 }  // namespace
 
-void loadFont() {
+void loadFont(const std::string& path) {
     bool opened = false;
-    const std::vector<std::uint8_t> bytes = readWholeFile(fontFileName, opened);
+    const std::vector<std::uint8_t> bytes = readWholeFile(path.c_str(), opened);
     if (!opened) return;
     if (loaded && font.textureName != 0) {
         const auto name = static_cast<GLuint>(font.textureName);

@@ -8,12 +8,12 @@
 
 namespace vexmolda {
 
-// The name of the font file, read from the working directory.
+// The name of the font file, read from the working directory or the installed data.
 inline constexpr const char* fontFileName = "verdanasmall.glf";
 
-// Reads the font file and makes its texture; needs a current GL context.
+// Reads the font file at path and makes its texture; needs a current GL context.
 // A missing, truncated or malformed file leaves the font unloaded.
-void loadFont();
+void loadFont(const std::string& path);
 // True once a load has succeeded.
 bool fontLoaded();
 // The loaded font's header and glyph table.

@@ -5,6 +5,8 @@
 
 #include "command/LoadFile.h"
 #include "command/Session.h"
+#include "command/StartupFile.h"
+#include "command/Version.h"
 #include "pddl/PddlLoader.h"
 #include "pddl/PlanWriter.h"
 
@@ -17,6 +19,8 @@ const char* const windowUsage =
     "  --time-limit SECONDS   stop a solve or grounding that runs longer (wall clock)\n"
     "  --memory-limit MB      stop a solve or grounding once the program uses more memory\n"
     "  --stats                one JSON line on standard error after every solve and grounding\n"
+    "  --version              print the version and exit\n"
+    "  --help                 print this help and exit\n"
     "Escape stops the running work.\n";
 
 bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options) {
@@ -25,6 +29,8 @@ bool readProgramOptions(const std::vector<std::string>& arguments, ProgramOption
         const std::string& argument = arguments[i];
         if (argument == "--help") {
             options.showUsage = true;
+        } else if (argument == "--version") {
+            options.showVersion = true;
         } else if (argument == "--pddl" && i + 2 < arguments.size()) {
             options.pddlDomain = arguments[i + 1];
             options.pddlProblem = arguments[i + 2];
@@ -49,6 +55,10 @@ ProgramOptions programOptionsOrExit(int argc, char** argv) {
         std::fputs(windowUsage, stdout);
         std::exit(0);
     }
+    if (options.showVersion) {
+        std::fputs(versionLine, stdout);
+        std::exit(0);
+    }
     return options;
 }
 
@@ -66,7 +76,7 @@ std::unique_ptr<LongJob> startupJob(Session& session, const ProgramOptions& opti
     if (!options.pddlDomain.empty()) {
         return std::make_unique<PddlLoadJob>(session, options.pddlDomain, options.pddlProblem);
     }
-    return std::make_unique<FileLoadJob>(session, "rocket.pln");
+    return std::make_unique<FileLoadJob>(session, startupFile("rocket.pln", "examples/rocket.pln"));
 }
 
 std::string startupDescription(const ProgramOptions& options) {
