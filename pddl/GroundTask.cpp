@@ -402,6 +402,10 @@ bool groundPddlTask(const PddlTask& task, GroundTask& ground, PddlDiagnostics& d
         }
         ground.counts.goalOperations = static_cast<int>(goal.disjuncts.size());
     }
+    // Static facts are decided in every operation and goal: the state needs none of them.
+    ground.init.erase(std::remove_if(ground.init.begin(), ground.init.end(),
+                                     [&](int fact) { return grounder.isStatic(ground.facts[fact].predicate); }),
+                      ground.init.end());
     compileNegations(ground);
     return true;
 }

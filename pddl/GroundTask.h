@@ -65,7 +65,7 @@ struct CompileCounts {
 // The grounded task.
 struct GroundTask {
     GroundFacts facts;
-    std::vector<int> init;
+    std::vector<int> init;                // without static facts, which are decided
     Conjunction goal;                     // when goalFact < 0
     int goalFact = -1;                    // the fact goal operations reach, or -1
     std::vector<GroundOperation> operations;
