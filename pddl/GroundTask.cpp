@@ -70,7 +70,7 @@ void countEffect(const PddlEffect& effect, CompileCounts& counts) {
 // A part of the precondition's top conjunction that static facts, the
 // binding or reachability decide, checked as soon as its variables are bound.
 struct EarlyCheck {
-    const PddlFormula* formula;
+    const PddlFormula* formula = nullptr;
     std::vector<int> variables;  // indices of the variables it reads
     int level = -1;              // position in the binding order of the last of them
     // The same in codes: a fact (predicate, then arguments) or the two sides
@@ -204,7 +204,8 @@ private:
             } else {
                 continue;
             }
-            EarlyCheck check{part, {}, -1};
+            EarlyCheck check;
+            check.formula = part;
             check.equality = inner.kind == PddlFormula::Kind::Equal;
             check.negated = negated;
             if (!check.equality) {

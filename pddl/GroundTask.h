@@ -59,7 +59,6 @@ struct CompileCounts {
     int goalOperations = 0;
     std::vector<std::pair<std::string, std::size_t>> variants;  // actions whose one binding needs several operations
     std::map<std::string, std::size_t> operationsPerAction;
-    std::size_t complementPredicates = 0;
 };
 
 // The grounded task.

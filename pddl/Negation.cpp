@@ -55,7 +55,6 @@ void compileNegations(GroundTask& ground) {
         operation.add = std::move(add);
         operation.del = std::move(del);
     }
-    ground.counts.complementPredicates = ground.complemented.size();
 }
 
 }  // namespace vexmolda

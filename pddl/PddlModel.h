@@ -1,5 +1,5 @@
 #pragma once
-// A STRIPS domain and problem as read from PDDL: names lower-cased, spelling kept.
+// A PDDL domain and problem as read: names lower-cased, spelling kept.
 
 #include <map>
 #include <string>

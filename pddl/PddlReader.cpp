@@ -125,7 +125,7 @@ public:
                 return false;
             }
             const std::string spelling = parameters ? item.text.substr(1) : item.text;
-            out.push_back({lowerCase(spelling), spelling, pddlRootType, item.line});
+            out.push_back({lowerCase(spelling), spelling, pddlRootType, item.line, {}});
         }
         return true;
     }
