@@ -114,6 +114,29 @@ TEST(PddlCompetitions, ConditionalEffectsSplitOperationsIntoVariants) {
                         {"25 conditional effects compiled by splitting operations into variants"}});
 }
 
+TEST(PddlCompetitions, BindingTheActionsKeepsTheShortestPlansOfTheSchemas) {
+    for (const auto& [folder, problem] : std::vector<std::pair<std::string, std::string>>{
+             {"gripper", "prob01.pddl"}, {"blocks", "probBLOCKS-4-0.pddl"}, {"logistics00", "probLOGISTICS-4-0.pddl"}}) {
+        SCOPED_TRACE(folder);
+        const TaskFiles schemas = {testing::pddlData(folder + "/domain.pddl"), testing::pddlData(folder + "/" + problem)};
+        testing::freshSession();
+        ASSERT_TRUE(loadPddl(schemas.domain, schemas.problem));
+        executeLine("solve a*");
+        ASSERT_NE(currentPlan, nullptr);
+        const std::size_t shortest = currentPlan->steps.size();
+        // An action that never applies, but whose "either" the schemas cannot express.
+        std::string domain = testing::fileText(schemas.domain);
+        domain.insert(domain.rfind(')'), " (:action never :parameters (?x - (either object))"
+                                         " :precondition (and (= ?x ?x) (not (= ?x ?x))) :effect (and)) ");
+        const TaskFiles bound = {testing::writeTempFile("domain.pddl", domain), schemas.problem};
+        std::string loadMessages;
+        loadSolveAndReplay({bound, "a*", {}}, &loadMessages);
+        EXPECT_NE(loadMessages.find("actions bound to their objects"), std::string::npos) << loadMessages;
+        ASSERT_NE(currentPlan, nullptr);
+        EXPECT_EQ(currentPlan->steps.size(), shortest);
+    }
+}
+
 TEST(PddlCompetitions, DerivedPredicatesAndSplitsPastTheLimitAreRefusedAndNothingIsLoaded) {
     const TaskFiles derived = competition("optical-telegraphs", "p01-opt2.pddl");
     // Thirteen independent conditional effects: 2^13 variants.
