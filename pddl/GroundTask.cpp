@@ -1,7 +1,6 @@
 #include "pddl/GroundTask.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "pddl/ConditionalEffects.h"
@@ -143,7 +142,7 @@ public:
         return true;
     }
 
-    bool split = false;
+    bool split = false;  // some binding needed more than one operation
 
 private:
     // "exists" in the top conjunction becomes more variables to bind.
