@@ -27,10 +27,23 @@ private:
     std::set<std::string> taken;
 };
 
+// The PDDL step a translated operation stands for.
+struct StepOrigin {
+    std::string action;                  // the action's PDDL spelling
+    std::vector<std::string> arguments;  // spelled objects, unless instanceArguments
+    bool instanceArguments = false;      // the instance's own arguments are the step's
+    bool hidden = false;                 // a goal operation: no step of the PDDL plan
+    long long cost = 1;
+};
+
 // Command names of actions and objects to their spelling in the PDDL files.
 struct PddlNames {
     std::map<std::string, std::string> actionSpelling;
     std::map<std::string, std::string> objectSpelling;
+    // By operation name, when operations are not the actions one to one or
+    // carry costs; empty otherwise.
+    std::map<std::string, StepOrigin> origins;
+    bool actionCosts = false;  // the plan's cost line sums the costs
 };
 
 }  // namespace vexmolda

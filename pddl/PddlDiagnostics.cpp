@@ -18,6 +18,8 @@ void PddlDiagnostics::refuse(const std::string& text) {
     if (refusal.empty()) refusal = text + "\n";
 }
 
+void PddlDiagnostics::note(const std::string& text) { warnings.push_back(text + "\n"); }
+
 void PddlDiagnostics::warn(const std::string& file, int line, const std::string& text) {
     warnings.push_back(located(file, line, text));
 }

@@ -14,6 +14,8 @@ public:
     // A refusal that belongs to no single line.
     void refuse(const std::string& text);
     void warn(const std::string& file, int line, const std::string& text);
+    // A line about the whole load, such as what was compiled.
+    void note(const std::string& text);
 
     bool refused() const { return !refusal.empty(); }
 

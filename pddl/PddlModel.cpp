@@ -33,6 +33,20 @@ bool PddlDomain::isSubtype(const std::string& type, const std::string& ancestor)
     }
 }
 
+bool PddlDomain::fits(const PddlTypedName& object, const PddlTypedName& parameter) const {
+    const std::vector<std::string> objectTypes = object.either.empty() ? std::vector<std::string>{object.type} : object.either;
+    const std::vector<std::string> wanted =
+        parameter.either.empty() ? std::vector<std::string>{parameter.type} : parameter.either;
+    for (const std::string& type : objectTypes) {
+        for (const std::string& ancestor : wanted) {
+            if (isSubtype(type, ancestor)) return true;
+        }
+    }
+    return false;
+}
+
+const PddlFunction* PddlDomain::findFunction(const std::string& name) const { return findByName(functions, name); }
+
 std::vector<PddlTypedName> PddlTask::allObjects() const {
     std::vector<PddlTypedName> all = domain.constants;
     all.insert(all.end(), problem.objects.begin(), problem.objects.end());

@@ -1,6 +1,7 @@
 #pragma once
-// A STRIPS domain and problem as read from PDDL: names lower-cased, spelling kept.
+// A PDDL domain and problem as read: names lower-cased, spelling kept.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,12 +37,52 @@ struct PddlTypedName {
     std::string spelling;  // as written
     std::string type;      // lower-cased; "object" when none is given
     int line = 0;
+    std::vector<std::string> either;  // the alternatives of "(either a b)"; type is then "object"
 };
 
 // A declared type and its parent ("object" for top-level types).
 struct PddlType {
     std::string name;
     std::string parent;
+    int line = 0;
+};
+
+// A condition: literals and equalities under connectives and quantifiers.
+struct PddlFormula {
+    enum class Kind { Atom, Equal, Not, And, Or, Imply, Forall, Exists };
+    Kind kind = Kind::And;
+    PddlLiteral atom;                      // Atom
+    PddlTerm left;                         // Equal
+    PddlTerm right;                        // Equal
+    std::vector<PddlTypedName> variables;  // Forall, Exists
+    std::vector<PddlFormula> parts;        // Not and the quantifiers: one; Imply: two
+    int line = 0;
+};
+
+// What "(increase (total-cost) X)" adds: a number, or a function of terms.
+struct PddlCost {
+    long long number = 0;
+    std::string function;  // empty for a number
+    std::vector<PddlTerm> args;
+    int line = 0;
+};
+
+// An effect: literals under "and", "forall" and "when", and cost increases.
+struct PddlEffect {
+    enum class Kind { Add, Del, And, Forall, When, Cost };
+    Kind kind = Kind::And;
+    PddlLiteral atom;                      // Add, Del
+    std::vector<PddlTypedName> variables;  // Forall
+    PddlFormula condition;                 // When
+    std::vector<PddlEffect> parts;         // And, Forall and When (their effects)
+    PddlCost cost;                         // Cost
+    int line = 0;
+};
+
+// A function that only action costs read: "(road-length ?a ?b)".
+struct PddlFunction {
+    std::string name;
+    std::vector<PddlTypedName> params;
     int line = 0;
 };
 
@@ -60,6 +101,13 @@ struct PddlAction {
     std::vector<PddlLiteral> del;
     std::vector<PddlEquality> equalities;
     int line = 0;
+    // The whole precondition and effect as written; pre, add, del and
+    // equalities hold them too when plain.
+    PddlFormula precondition;
+    PddlEffect effect;
+    bool plain = true;      // only literals, equalities and constant costs
+    long long cost = 0;     // the constant cost of a plain action
+    bool hasCost = false;   // some effect increases total-cost
 };
 
 struct PddlDomain {
@@ -69,6 +117,8 @@ struct PddlDomain {
     std::vector<PddlTypedName> constants;
     std::vector<PddlPredicate> predicates;
     std::vector<PddlAction> actions;
+    std::vector<PddlFunction> functions;  // without total-cost
+    bool usesEither = false;              // "(either ...)" types a parameter or a constant
 
     const PddlPredicate* findPredicate(const std::string& name) const;
     const PddlType* findType(const std::string& name) const;
@@ -77,6 +127,9 @@ struct PddlDomain {
     bool hasType(const std::string& name) const;
     // True when type equals ancestor or descends from it.
     bool isSubtype(const std::string& type, const std::string& ancestor) const;
+    // An object of that type (or of one of its alternatives) fits the parameter's type.
+    bool fits(const PddlTypedName& object, const PddlTypedName& parameter) const;
+    const PddlFunction* findFunction(const std::string& name) const;
 };
 
 struct PddlProblem {
@@ -86,6 +139,10 @@ struct PddlProblem {
     std::vector<PddlTypedName> objects;  // the domain's constants are not repeated here
     std::vector<PddlLiteral> init;
     std::vector<PddlLiteral> goal;
+    PddlFormula goalFormula;
+    bool plainGoal = true;                                      // goal holds it all
+    std::map<std::vector<std::string>, long long> functionValues;  // function, objects -> value
+    bool usesEither = false;
 };
 
 // A domain and a problem that were read and checked together.

@@ -1,6 +1,7 @@
 #include "pddl/PddlReader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <set>
@@ -58,11 +59,11 @@ public:
         refuse(at.line, (name.empty() ? "\"" + keyword + "\"" : name) + " is not supported");
     }
 
-    // Warns once per file about dropped action costs.
-    void dropCost(int line) {
+    // Says once per load, where costs first appear, what becomes of them.
+    void noteCost(int line) {
         if (costWarned) return;
         costWarned = true;
-        diagnostics.warn(file, line, "action costs (total-cost, increase) dropped: every action counts 1");
+        diagnostics.warn(file, line, "action costs (total-cost) kept for the plan's cost, not used in the search");
     }
 
     // The one "(define (KIND name) ...)" of the file, or null after a refusal.
@@ -83,7 +84,7 @@ public:
 
     // Reads "a b - t c" into names with types; parameters start with "?".
     bool typedList(const std::vector<SExpression>& items, std::size_t first, bool parameters,
-                   std::vector<PddlTypedName>& out) {
+                   std::vector<PddlTypedName>& out, bool allowEither = false) {
         std::size_t pending = out.size();
         for (std::size_t i = first; i < items.size(); ++i) {
             const SExpression& item = items[i];
@@ -93,11 +94,23 @@ public:
                     return false;
                 }
                 const SExpression& type = items[++i];
-                if (type.isList) {
+                std::vector<std::string> alternatives;
+                if (type.isList && allowEither && type.startsWith("either") && type.items.size() > 1) {
+                    for (std::size_t k = 1; k < type.items.size(); ++k) {
+                        if (type.items[k].isList) {
+                            refuse(type.items[k].line, "a type name was expected, not a list");
+                            return false;
+                        }
+                        alternatives.push_back(type.items[k].key());
+                    }
+                } else if (type.isList) {
                     refuseConstruct(type, type.startsWith("either") ? "either" : "(");
                     return false;
                 }
-                for (std::size_t j = pending; j < out.size(); ++j) out[j].type = type.key();
+                for (std::size_t j = pending; j < out.size(); ++j) {
+                    out[j].type = alternatives.empty() ? type.key() : pddlRootType;
+                    out[j].either = alternatives;
+                }
                 pending = out.size();
                 continue;
             }
@@ -112,16 +125,18 @@ public:
                 return false;
             }
             const std::string spelling = parameters ? item.text.substr(1) : item.text;
-            out.push_back({lowerCase(spelling), spelling, pddlRootType, item.line});
+            out.push_back({lowerCase(spelling), spelling, pddlRootType, item.line, {}});
         }
         return true;
     }
 
     bool typesKnown(const PddlDomain& domain, const std::vector<PddlTypedName>& names) {
         for (const PddlTypedName& name : names) {
-            if (!domain.hasType(name.type)) {
-                refuse(name.line, "type \"" + name.type + "\" is not declared");
-                return false;
+            for (const std::string& type : name.either.empty() ? std::vector<std::string>{name.type} : name.either) {
+                if (!domain.hasType(type)) {
+                    refuse(name.line, "type \"" + type + "\" is not declared");
+                    return false;
+                }
             }
         }
         return true;
@@ -214,58 +229,149 @@ bool refusedKeyword(Reader& reader, const SExpression& expression, const PddlDom
     return true;
 }
 
-// Precondition or goal: literals and equalities under (nested) "and".
-bool readCondition(Reader& reader, const SExpression& expression, const PddlDomain& domain,
-                   const std::vector<PddlTypedName>* parameters, const PddlProblem* problem,
-                   std::vector<PddlLiteral>& literals, std::vector<PddlEquality>* equalities,
-                   const std::string& negativeName) {
+// Reads "(?a ?b - t)" of a quantifier into the variables, and returns the
+// scope its body sees: the outer names with these in front.
+bool quantifiedScope(Reader& reader, const SExpression& list, const PddlDomain& domain,
+                     const std::vector<PddlTypedName>* outer, std::vector<PddlTypedName>& variables,
+                     std::vector<PddlTypedName>& scope) {
+    if (!list.isList) {
+        reader.refuse(list.line, "a quantifier needs a list of variables");
+        return false;
+    }
+    if (!reader.typedList(list.items, 0, true, variables, true) || !reader.typesKnown(domain, variables)) return false;
+    scope = variables;
+    if (outer) scope.insert(scope.end(), outer->begin(), outer->end());
+    return true;
+}
+
+// A precondition or goal: literals and equalities under and, or, not, imply,
+// forall and exists.
+bool readFormula(Reader& reader, const SExpression& expression, const PddlDomain& domain,
+                 const std::vector<PddlTypedName>* scope, const PddlProblem* problem, PddlFormula& out) {
+    out = PddlFormula{};
+    out.line = expression.line;
     if (expression.isWord()) {
         reader.refuse(expression.line, "a condition in parentheses was expected, not \"" + expression.text + "\"");
         return false;
     }
-    if (expression.items.empty()) return true;
-    if (expression.startsWith("and")) {
-        for (std::size_t i = 1; i < expression.items.size(); ++i) {
-            if (!readCondition(reader, expression.items[i], domain, parameters, problem, literals, equalities,
-                               negativeName)) {
-                return false;
-            }
-        }
-        return true;
-    }
-    const bool negatedEquality = expression.startsWith("not") && expression.items.size() == 2 &&
-                                 expression.items[1].startsWith("=");
-    if (expression.startsWith("=") || negatedEquality) {
-        if (!equalities) {
-            reader.refuse(expression.line, "equality is not supported here");
+    if (expression.items.empty()) return true;  // "()" holds always
+    const std::string keyword = expression.items[0].isWord() ? expression.items[0].key() : "";
+    auto parts = [&](std::size_t first, std::size_t count) {
+        if (count && expression.items.size() != first + count) {
+            reader.refuse(expression.line, "\"" + keyword + "\" takes " + std::to_string(count) +
+                                               (count == 1 ? " condition" : " conditions"));
             return false;
         }
-        PddlEquality equality;
-        if (!reader.equality(negatedEquality ? expression.items[1] : expression, negatedEquality, domain,
-                             parameters, problem, equality)) {
+        for (std::size_t i = first; i < expression.items.size(); ++i) {
+            out.parts.emplace_back();
+            if (!readFormula(reader, expression.items[i], domain, scope, problem, out.parts.back())) return false;
+        }
+        return true;
+    };
+    if (keyword == "and" || keyword == "or") {
+        out.kind = keyword == "and" ? PddlFormula::Kind::And : PddlFormula::Kind::Or;
+        return parts(1, 0);
+    }
+    if (keyword == "not" || keyword == "imply") {
+        out.kind = keyword == "not" ? PddlFormula::Kind::Not : PddlFormula::Kind::Imply;
+        return parts(1, keyword == "not" ? 1 : 2);
+    }
+    if (keyword == "forall" || keyword == "exists") {
+        out.kind = keyword == "forall" ? PddlFormula::Kind::Forall : PddlFormula::Kind::Exists;
+        if (expression.items.size() != 3) {
+            reader.refuse(expression.line, "\"" + keyword + "\" takes variables and one condition");
             return false;
         }
-        equalities->push_back(equality);
-        return true;
+        std::vector<PddlTypedName> inner;
+        if (!quantifiedScope(reader, expression.items[1], domain, scope, out.variables, inner)) return false;
+        out.parts.emplace_back();
+        return readFormula(reader, expression.items[2], domain, &inner, problem, out.parts.back());
     }
-    if (expression.startsWith("not")) {
-        reader.refuse(expression.line, negativeName + " (not ...) is not supported");
-        return false;
+    if (keyword == "=") {
+        if (expression.items.size() != 3) {
+            reader.refuse(expression.line, "\"=\" compares exactly two terms");
+            return false;
+        }
+        out.kind = PddlFormula::Kind::Equal;
+        return reader.term(expression.items[1], domain, scope, problem, out.left) &&
+               reader.term(expression.items[2], domain, scope, problem, out.right);
     }
     if (refusedKeyword(reader, expression, domain)) return false;
-    PddlLiteral literal;
-    if (!reader.literal(expression, domain, parameters, problem, literal)) return false;
-    literals.push_back(literal);
-    return true;
+    out.kind = PddlFormula::Kind::Atom;
+    return reader.literal(expression, domain, scope, problem, out.atom);
 }
 
-// "(increase (total-cost) N)" is dropped with a warning; other numeric effects are refused.
+// The literals and equalities of a formula that is only a conjunction of
+// them (the STRIPS form); false for anything else.
+bool plainConjunction(const PddlFormula& formula, std::vector<PddlLiteral>& literals,
+                      std::vector<PddlEquality>* equalities) {
+    switch (formula.kind) {
+    case PddlFormula::Kind::And:
+        for (const PddlFormula& part : formula.parts) {
+            if (!plainConjunction(part, literals, equalities)) return false;
+        }
+        return true;
+    case PddlFormula::Kind::Atom:
+        literals.push_back(formula.atom);
+        return true;
+    case PddlFormula::Kind::Equal:
+        if (!equalities) return false;
+        equalities->push_back({formula.left, formula.right, false, formula.line});
+        return true;
+    case PddlFormula::Kind::Not: {
+        const PddlFormula& inner = formula.parts[0];
+        if (inner.kind != PddlFormula::Kind::Equal || !equalities) return false;
+        equalities->push_back({inner.left, inner.right, true, formula.line});
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// "(increase (total-cost) X)"; any other numeric effect is refused elsewhere.
 bool isCostIncrease(const SExpression& expression) {
     return expression.startsWith("increase") && expression.items.size() == 3 &&
            expression.items[1].startsWith(costFluent) && expression.items[1].items.size() == 1;
 }
 
-bool readEffect(Reader& reader, const SExpression& expression, const PddlDomain& domain, PddlAction& action) {
+bool readCost(Reader& reader, const SExpression& value, const PddlDomain& domain,
+              const std::vector<PddlTypedName>* scope, PddlCost& cost) {
+    cost.line = value.line;
+    if (value.isWord()) {
+        char* end = nullptr;
+        const long long number = std::strtoll(value.text.c_str(), &end, 10);
+        if (value.text.empty() || *end != '\0' || number < 0) {
+            reader.refuse(value.line, "action cost \"" + value.text + "\" is not a whole number of at least 0");
+            return false;
+        }
+        cost.number = number;
+        return true;
+    }
+    const PddlFunction* function =
+        !value.items.empty() && value.items[0].isWord() ? domain.findFunction(value.items[0].key()) : nullptr;
+    if (!function) {
+        reader.refuse(value.line, "action cost must be a number or a declared function");
+        return false;
+    }
+    cost.function = function->name;
+    for (std::size_t i = 1; i < value.items.size(); ++i) {
+        PddlTerm term;
+        if (!reader.term(value.items[i], domain, scope, nullptr, term)) return false;
+        cost.args.push_back(term);
+    }
+    if (cost.args.size() != function->params.size()) {
+        reader.refuse(value.line, "function \"" + function->name + "\" takes " +
+                                      std::to_string(function->params.size()) + " arguments");
+        return false;
+    }
+    return true;
+}
+
+bool readEffect(Reader& reader, const SExpression& expression, const PddlDomain& domain,
+                const std::vector<PddlTypedName>* scope, PddlEffect& out, std::set<std::string>& costFunctions) {
+    out = PddlEffect{};
+    out.line = expression.line;
     if (expression.isWord()) {
         reader.refuse(expression.line, "an effect in parentheses was expected, not \"" + expression.text + "\"");
         return false;
@@ -273,16 +379,40 @@ bool readEffect(Reader& reader, const SExpression& expression, const PddlDomain&
     if (expression.items.empty()) return true;
     if (expression.startsWith("and")) {
         for (std::size_t i = 1; i < expression.items.size(); ++i) {
-            if (!readEffect(reader, expression.items[i], domain, action)) return false;
+            out.parts.emplace_back();
+            if (!readEffect(reader, expression.items[i], domain, scope, out.parts.back(), costFunctions)) return false;
         }
         return true;
     }
+    if (expression.startsWith("forall")) {
+        out.kind = PddlEffect::Kind::Forall;
+        if (expression.items.size() != 3) {
+            reader.refuse(expression.line, "\"forall\" takes variables and one effect");
+            return false;
+        }
+        std::vector<PddlTypedName> inner;
+        if (!quantifiedScope(reader, expression.items[1], domain, scope, out.variables, inner)) return false;
+        out.parts.emplace_back();
+        return readEffect(reader, expression.items[2], domain, &inner, out.parts.back(), costFunctions);
+    }
+    if (expression.startsWith("when")) {
+        out.kind = PddlEffect::Kind::When;
+        if (expression.items.size() != 3) {
+            reader.refuse(expression.line, "\"when\" takes a condition and an effect");
+            return false;
+        }
+        out.parts.emplace_back();
+        return readFormula(reader, expression.items[1], domain, scope, nullptr, out.condition) &&
+               readEffect(reader, expression.items[2], domain, scope, out.parts.back(), costFunctions);
+    }
     if (isCostIncrease(expression)) {
-        reader.dropCost(expression.line);
+        reader.noteCost(expression.line);
+        out.kind = PddlEffect::Kind::Cost;
+        if (!readCost(reader, expression.items[2], domain, scope, out.cost)) return false;
+        if (!out.cost.function.empty()) costFunctions.insert(out.cost.function);
         return true;
     }
     if (refusedKeyword(reader, expression, domain)) return false;
-    PddlLiteral literal;
     if (expression.startsWith("not")) {
         if (expression.items.size() != 2) {
             reader.refuse(expression.line, "\"not\" takes one literal");
@@ -292,20 +422,48 @@ bool readEffect(Reader& reader, const SExpression& expression, const PddlDomain&
         if (inner.isList && !inner.items.empty() && inner.items[0].isWord() && refusedKeyword(reader, inner, domain)) {
             return false;
         }
-        if (!reader.literal(inner, domain, &action.params, nullptr, literal)) return false;
-        action.del.push_back(literal);
-        return true;
+        out.kind = PddlEffect::Kind::Del;
+        return reader.literal(inner, domain, scope, nullptr, out.atom);
     }
     if (expression.startsWith("=")) {
         reader.refuse(expression.line, "equality is not supported in an effect");
         return false;
     }
-    if (!reader.literal(expression, domain, &action.params, nullptr, literal)) return false;
-    action.add.push_back(literal);
-    return true;
+    out.kind = PddlEffect::Kind::Add;
+    return reader.literal(expression, domain, scope, nullptr, out.atom);
 }
 
-bool readAction(Reader& reader, const SExpression& section, PddlDomain& domain) {
+// The adds, deletes and constant costs of an effect that has nothing else.
+bool plainEffect(const PddlEffect& effect, PddlAction& action) {
+    switch (effect.kind) {
+    case PddlEffect::Kind::And:
+        for (const PddlEffect& part : effect.parts) {
+            if (!plainEffect(part, action)) return false;
+        }
+        return true;
+    case PddlEffect::Kind::Add:
+        action.add.push_back(effect.atom);
+        return true;
+    case PddlEffect::Kind::Del:
+        action.del.push_back(effect.atom);
+        return true;
+    case PddlEffect::Kind::Cost:
+        action.cost += effect.cost.number;
+        return effect.cost.function.empty();
+    default:
+        return false;
+    }
+}
+
+bool hasCostEffect(const PddlEffect& effect) {
+    if (effect.kind == PddlEffect::Kind::Cost) return true;
+    for (const PddlEffect& part : effect.parts) {
+        if (hasCostEffect(part)) return true;
+    }
+    return false;
+}
+
+bool readAction(Reader& reader, const SExpression& section, PddlDomain& domain, std::set<std::string>& costFunctions) {
     if (section.items.size() < 2 || section.items[1].isList) {
         reader.refuse(section.line, "an action needs a name");
         return false;
@@ -328,7 +486,8 @@ bool readAction(Reader& reader, const SExpression& section, PddlDomain& domain) 
         }
         const SExpression& value = section.items[i + 1];
         if (key.key() == ":parameters" && value.isList) {
-            if (!reader.typedList(value.items, 0, true, action.params) || !reader.typesKnown(domain, action.params)) {
+            if (!reader.typedList(value.items, 0, true, action.params, true) ||
+                !reader.typesKnown(domain, action.params)) {
                 return false;
             }
         } else if (key.key() == ":precondition") {
@@ -346,12 +505,22 @@ bool readAction(Reader& reader, const SExpression& section, PddlDomain& domain) 
             reader.refuse(parameter.line, "parameter \"?" + parameter.name + "\" is declared twice");
             return false;
         }
+        if (!parameter.either.empty()) domain.usesEither = true;
     }
-    if (precondition && !readCondition(reader, *precondition, domain, &action.params, nullptr, action.pre,
-                                       &action.equalities, "negative precondition")) {
+    if (precondition && !readFormula(reader, *precondition, domain, &action.params, nullptr, action.precondition)) {
         return false;
     }
-    if (effect && !readEffect(reader, *effect, domain, action)) return false;
+    if (effect && !readEffect(reader, *effect, domain, &action.params, action.effect, costFunctions)) return false;
+    action.plain = plainConjunction(action.precondition, action.pre, &action.equalities) &&
+                   plainEffect(action.effect, action);
+    action.hasCost = hasCostEffect(action.effect);
+    if (!action.plain) {
+        action.pre.clear();
+        action.add.clear();
+        action.del.clear();
+        action.equalities.clear();
+        action.cost = 0;
+    }
     domain.actions.push_back(std::move(action));
     return true;
 }
@@ -361,15 +530,48 @@ bool readTypes(Reader& reader, const SExpression& section, PddlDomain& domain) {
     std::vector<PddlTypedName> names;
     if (!reader.typedList(section.items, 1, false, names)) return false;
     std::vector<PddlType> declared;
-    std::map<std::string, std::string> parentOf;
+    std::map<std::string, std::vector<PddlTypedName>> parentsOf;
     for (const PddlTypedName& name : names) {
         if (name.name == pddlRootType) continue;
-        auto [position, inserted] = parentOf.emplace(name.name, name.type);
-        if (!inserted && position->second != name.type) {
-            reader.refuse(name.line, "type \"" + name.name + "\" is given two parents");
+        std::vector<PddlTypedName>& parents = parentsOf[name.name];
+        if (parents.empty()) declared.push_back({name.name, name.type, name.line});
+        if (std::none_of(parents.begin(), parents.end(), [&](const PddlTypedName& p) { return p.type == name.type; })) {
+            parents.push_back(name);
+        }
+    }
+    // A type listed under two parents takes the more specific one when the
+    // other is its ancestor ("area - object", later "area - surface").
+    auto isAncestor = [&](const std::string& ancestor, const std::string& type) {
+        std::vector<std::string> open = {type};
+        std::set<std::string> visited;
+        while (!open.empty()) {
+            const std::string current = open.back();
+            open.pop_back();
+            if (current == ancestor || ancestor == pddlRootType) return true;
+            if (!visited.insert(current).second) continue;
+            auto found = parentsOf.find(current);
+            if (found == parentsOf.end()) continue;
+            for (const PddlTypedName& parent : found->second) open.push_back(parent.type);
+        }
+        return false;
+    };
+    std::map<std::string, std::string> parentOf;
+    for (PddlType& type : declared) {
+        const std::vector<PddlTypedName>& parents = parentsOf[type.name];
+        std::vector<const PddlTypedName*> specific;
+        for (const PddlTypedName& candidate : parents) {
+            const bool general = std::any_of(parents.begin(), parents.end(), [&](const PddlTypedName& other) {
+                return other.type != candidate.type && isAncestor(candidate.type, other.type);
+            });
+            if (!general) specific.push_back(&candidate);
+        }
+        if (specific.size() != 1) {
+            reader.refuse((specific.size() > 1 ? specific[1] : &parents.back())->line,
+                          "type \"" + type.name + "\" is given two parents");
             return false;
         }
-        if (inserted) declared.push_back({name.name, name.type, name.line});
+        type.parent = specific[0]->type;
+        parentOf[type.name] = type.parent;
     }
     for (const PddlTypedName& name : names) {
         if (name.type != pddlRootType && !parentOf.count(name.type)) {
@@ -412,7 +614,7 @@ bool readPredicates(Reader& reader, const SExpression& section, PddlDomain& doma
             reader.refuse(declaration.line, "predicate \"" + predicate.name + "\" is declared twice");
             return false;
         }
-        if (!reader.typedList(declaration.items, 1, true, predicate.params) ||
+        if (!reader.typedList(declaration.items, 1, true, predicate.params, true) ||
             !reader.typesKnown(domain, predicate.params)) {
             return false;
         }
@@ -421,17 +623,28 @@ bool readPredicates(Reader& reader, const SExpression& section, PddlDomain& doma
     return true;
 }
 
-// Only the cost fluent is accepted (and dropped); any other function is refused.
-bool readFunctions(Reader& reader, const SExpression& section) {
+// The cost fluent, and functions that action costs may read (checked once
+// the actions are read).
+bool readFunctions(Reader& reader, const SExpression& section, PddlDomain& domain) {
     for (std::size_t i = 1; i < section.items.size(); ++i) {
         const SExpression& item = section.items[i];
         if (item.isWord()) continue;  // "- number"
         if (item.startsWith(costFluent) && item.items.size() == 1) {
-            reader.dropCost(item.line);
+            reader.noteCost(item.line);
             continue;
         }
-        reader.refuse(item.line, "numeric fluent is not supported");
-        return false;
+        PddlFunction function;
+        if (item.items.empty() || item.items[0].isList) {
+            reader.refuse(item.line, "numeric fluent is not supported");
+            return false;
+        }
+        function.name = item.items[0].key();
+        function.line = item.line;
+        if (!reader.typedList(item.items, 1, true, function.params, true) ||
+            !reader.typesKnown(domain, function.params)) {
+            return false;
+        }
+        domain.functions.push_back(std::move(function));
     }
     return true;
 }
@@ -454,6 +667,32 @@ bool addObjects(Reader& reader, const std::vector<PddlTypedName>& names, const s
         }
         objects.push_back(name);
     }
+    return true;
+}
+
+// "(= (road-length a b) 5)" for a function that action costs read.
+bool functionValue(Reader& reader, const SExpression& fact, const PddlDomain& domain, PddlProblem& problem) {
+    const SExpression& head = fact.items[1];
+    const PddlFunction& function = *domain.findFunction(head.items[0].key());
+    std::vector<std::string> key = {function.name};
+    for (std::size_t i = 1; i < head.items.size(); ++i) {
+        PddlTerm term;
+        if (!reader.term(head.items[i], domain, nullptr, &problem, term)) return false;
+        key.push_back(term.name);
+    }
+    if (key.size() != function.params.size() + 1) {
+        reader.refuse(fact.line, "function \"" + function.name + "\" takes " +
+                                     std::to_string(function.params.size()) + " arguments");
+        return false;
+    }
+    const SExpression& value = fact.items[2];
+    char* end = nullptr;
+    const long long number = value.isWord() ? std::strtoll(value.text.c_str(), &end, 10) : -1;
+    if (!value.isWord() || value.text.empty() || *end != '\0' || number < 0) {
+        reader.refuse(fact.line, "the value of \"" + function.name + "\" must be a whole number of at least 0");
+        return false;
+    }
+    problem.functionValues[key] = number;
     return true;
 }
 
@@ -500,7 +739,8 @@ bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain
     Reader reader(file, diagnostics);
     domain = PddlDomain{};
     domain.file = file;
-    return readSections(reader, text, "domain", domain.name, [&](const SExpression& section, const std::string& keyword) {
+    std::set<std::string> costFunctions;
+    const bool read = readSections(reader, text, "domain", domain.name, [&](const SExpression& section, const std::string& keyword) {
         bool ok = true;
         if (keyword == ":requirements") {
             // Flags only announce; what the domain really uses is checked where it occurs.
@@ -508,19 +748,29 @@ bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain
             ok = readTypes(reader, section, domain);
         } else if (keyword == ":constants") {
             std::vector<PddlTypedName> constants;
-            ok = reader.typedList(section.items, 1, false, constants) && reader.typesKnown(domain, constants) &&
+            ok = reader.typedList(section.items, 1, false, constants, true) && reader.typesKnown(domain, constants) &&
                  addObjects(reader, constants, {}, domain.constants);
+            for (const PddlTypedName& constant : constants) domain.usesEither |= !constant.either.empty();
         } else if (keyword == ":predicates") {
             ok = readPredicates(reader, section, domain);
         } else if (keyword == ":functions") {
-            ok = readFunctions(reader, section);
+            ok = readFunctions(reader, section, domain);
         } else if (keyword == ":action") {
-            ok = readAction(reader, section, domain);
+            ok = readAction(reader, section, domain, costFunctions);
         } else {
             return std::optional<bool>();
         }
         return std::optional<bool>(ok);
     });
+    if (!read) return false;
+    // A function no action cost reads is a numeric fluent used otherwise.
+    for (const PddlFunction& function : domain.functions) {
+        if (!costFunctions.count(function.name)) {
+            reader.refuse(function.line, "numeric fluent is not supported");
+            return false;
+        }
+    }
+    return true;
 }
 
 bool readPddlProblem(const std::string& text, const std::string& file, const PddlDomain& domain,
@@ -540,13 +790,18 @@ bool readPddlProblem(const std::string& text, const std::string& file, const Pdd
         } else if (keyword == ":requirements") {
         } else if (keyword == ":objects") {
             std::vector<PddlTypedName> objects;
-            ok = reader.typedList(section.items, 1, false, objects) && reader.typesKnown(domain, objects) &&
+            ok = reader.typedList(section.items, 1, false, objects, true) && reader.typesKnown(domain, objects) &&
                  addObjects(reader, objects, domain.constants, problem.objects);
+            for (const PddlTypedName& object : objects) problem.usesEither |= !object.either.empty();
         } else if (keyword == ":init") {
             for (std::size_t j = 1; ok && j < section.items.size(); ++j) {
                 const SExpression& fact = section.items[j];
                 if (fact.startsWith("=") && fact.items.size() == 3 && fact.items[1].startsWith(costFluent)) {
-                    reader.dropCost(fact.line);
+                    // The cost starts at 0 whatever is written.
+                } else if (fact.startsWith("=") && fact.items.size() == 3 && fact.items[1].isList &&
+                           !fact.items[1].items.empty() && fact.items[1].items[0].isWord() &&
+                           domain.findFunction(fact.items[1].items[0].key())) {
+                    ok = functionValue(reader, fact, domain, problem);
                 } else if (fact.startsWith("=")) {
                     reader.refuse(fact.line, "numeric fluent is not supported");
                     ok = false;
@@ -567,15 +822,14 @@ bool readPddlProblem(const std::string& text, const std::string& file, const Pdd
                 reader.refuse(section.line, ":goal takes one condition");
                 ok = false;
             } else {
-                ok = readCondition(reader, section.items[1], domain, nullptr, &problem, problem.goal, nullptr,
-                                   "negative goal");
+                ok = readFormula(reader, section.items[1], domain, nullptr, &problem, problem.goalFormula);
+                problem.plainGoal = ok && plainConjunction(problem.goalFormula, problem.goal, nullptr);
+                if (!problem.plainGoal) problem.goal.clear();
             }
         } else if (keyword == ":metric") {
             const bool costMetric = section.items.size() == 3 && section.items[1].key() == "minimize" &&
                                     section.items[2].startsWith(costFluent) && section.items[2].items.size() == 1;
-            if (costMetric) {
-                reader.dropCost(section.line);
-            } else {
+            if (!costMetric) {
                 reader.refuse(section.line, "metric other than (minimize (total-cost)) is not supported");
                 ok = false;
             }

@@ -1,5 +1,5 @@
 #pragma once
-// Reading the STRIPS subset of PDDL (with types, constants and equality) into the model.
+// Reading PDDL domains and problems of the classical planning tracks into the model.
 
 #include <string>
 

@@ -4,16 +4,11 @@
 
 #include "command/Session.h"
 #include "pddl/PddlLoader.h"
+#include "pddl/StepOrigins.h"
 
 namespace vexmolda {
 
 namespace {
-
-std::string spelled(const std::map<std::string, std::string>* spelling, const std::string& name) {
-    if (!spelling) return name;
-    auto position = spelling->find(name);
-    return position == spelling->end() ? name : position->second;
-}
 
 std::vector<const OperationInstance*> planSteps(const Plan& plan) {
     std::vector<const OperationInstance*> steps;
@@ -30,16 +25,7 @@ std::vector<const OperationInstance*> planSteps(const Plan& plan) {
 }  // namespace
 
 std::string competitionPlanText(const Plan& plan, const PddlNames* names) {
-    const std::vector<const OperationInstance*> steps = planSteps(plan);
-    std::string text;
-    for (const OperationInstance* step : steps) {
-        text += "(" + spelled(names ? &names->actionSpelling : nullptr, step->name);
-        for (const Atom* argument : step->args) {
-            text += " " + spelled(names ? &names->objectSpelling : nullptr, argument->name);
-        }
-        text += ")\n";
-    }
-    return text + "; cost = " + std::to_string(steps.size()) + " (unit cost)\n";
+    return pddlStepsText(planSteps(plan), names);
 }
 
 SolveOutcome outcomeOfSolve(const Session& session, bool found) {

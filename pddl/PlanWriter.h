@@ -9,7 +9,7 @@
 namespace vexmolda {
 
 // One "(action arg ...)" line per step (a layered plan layer by layer) in the
-// PDDL's spelling where names are given, then "; cost = N (unit cost)".
+// PDDL's spelling where names are given, then the cost line (see pddlStepsText).
 std::string competitionPlanText(const Plan& plan, const PddlNames* names);
 
 class Session;

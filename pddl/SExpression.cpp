@@ -83,7 +83,10 @@ bool readSExpressions(const std::string& text, std::vector<SExpression>& express
         } else {
             SExpression word;
             word.line = line;
-            while (position < text.size() && !endsWord(text[position])) word.text += text[position++];
+            // "?" begins a variable wherever it stands: "(aircraft?a)" holds two words.
+            do {
+                word.text += text[position++];
+            } while (position < text.size() && !endsWord(text[position]) && text[position] != '?');
             store(std::move(word));
         }
     }

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "pddl/ActionCosts.h"
+#include "pddl/GroundTask.h"
+
 namespace vexmolda {
 
 namespace {
@@ -38,7 +41,144 @@ public:
         return true;
     }
 
+    // Every action bound to objects: operations without parameters.
+    bool runGrounded() {
+        nameTypes();
+        nameObjects();
+        namePredicatesAndActions();
+        GroundTask ground;
+        if (!groundPddlTask(task, ground, diagnostics)) return false;
+        // Zero-parameter operations ignore noDups; the start-up value fits.
+        out.distinctObjects = true;
+        writeTypes();
+        writeAtoms();
+        writeGroundPredicates(ground);
+        writeGroundOperations(ground);
+        out.problemLines.push_back("init" + factsText(ground, ground.init));
+        std::vector<int> goal;
+        if (ground.goalFact >= 0) {
+            goal.push_back(ground.goalFact);
+        } else {
+            for (GroundLiteral literal : ground.goal) goal.push_back(literalFact(literal));
+        }
+        out.problemLines.push_back("goal" + factsText(ground, goal));
+        noteCompiled(ground);
+        return true;
+    }
+
+    // The plain translation keeps the operations; costs still come with each.
+    void keepCosts() {
+        namePredicatesAndActions();
+        out.names.actionCosts = true;
+        for (const PddlAction& action : domain.actions) {
+            out.names.origins[actionName.at(action.name)] = {action.spelling, {}, true, false, action.cost};
+        }
+    }
+
 private:
+    std::string factText(const GroundTask& ground, int id) const {
+        const GroundFact& fact = ground.facts[id];
+        std::string text = fact.role == FactRole::Goal         ? goalFactName
+                           : fact.role == FactRole::Complement ? complementName.at(fact.predicate)
+                                                               : predicateName.at(fact.predicate);
+        if (fact.objects.empty()) return text;
+        for (std::size_t i = 0; i < fact.objects.size(); ++i) text += (i == 0 ? "(" : ",") + objectName.at(fact.objects[i]);
+        return text + ")";
+    }
+
+    std::string factsText(const GroundTask& ground, const std::vector<int>& facts) const {
+        std::string text;
+        for (int fact : facts) text += " " + factText(ground, fact);
+        return text;
+    }
+
+    // A position keeps its type when every fact there holds an object of exactly that type.
+    void writeGroundPredicates(const GroundTask& ground) {
+        std::set<std::string> taken;
+        for (const auto& [pddl, command] : predicateName) taken.insert(command);
+        NameAllocator allocator(taken);
+        for (const std::string& predicate : ground.complemented) complementName[predicate] = allocator.allocate("not_" + predicateName.at(predicate));
+        if (ground.goalFact >= 0) goalFactName = allocator.allocate("goal_reached");
+        std::map<std::string, std::vector<bool>> mixed;
+        for (const PddlPredicate& predicate : domain.predicates) {
+            std::vector<bool>& positions = mixed[predicate.name];
+            positions.assign(predicate.params.size(), false);
+            for (std::size_t i = 0; i < predicate.params.size(); ++i) {
+                positions[i] = !predicate.params[i].either.empty();
+            }
+        }
+        for (int id = 0; id < ground.facts.size(); ++id) {
+            const GroundFact& fact = ground.facts[id];
+            if (fact.role == FactRole::Goal) continue;
+            const PddlPredicate& predicate = *domain.findPredicate(fact.predicate);
+            for (std::size_t i = 0; i < fact.objects.size(); ++i) {
+                const PddlTypedName& object = *task.findObject(fact.objects[i]);
+                if (!object.either.empty() || object.type != predicate.params[i].type) mixed[fact.predicate][i] = true;
+            }
+        }
+        auto declare = [&](const std::string& name, const PddlPredicate& predicate) {
+            std::string line = "pred " + name;
+            for (std::size_t i = 0; i < predicate.params.size(); ++i) {
+                const std::string type = mixed[predicate.name][i] ? anyTypeName : typeName.at(predicate.params[i].type);
+                line += (i == 0 ? "(" : ", ") + type + ":" + commandSafeName(predicate.params[i].name);
+            }
+            if (!predicate.params.empty()) line += ")";
+            out.domainLines.push_back(line);
+        };
+        for (const PddlPredicate& predicate : domain.predicates) declare(predicateName.at(predicate.name), predicate);
+        for (const auto& [predicate, name] : complementName) declare(name, *domain.findPredicate(predicate));
+        if (ground.goalFact >= 0) out.domainLines.push_back("pred " + goalFactName);
+    }
+
+    void writeGroundOperations(const GroundTask& ground) {
+        NameAllocator allocator;
+        std::map<std::size_t, int> numbers;
+        int goals = 0;
+        out.names.actionCosts = hasActionCosts(domain);
+        for (const GroundOperation& operation : ground.operations) {
+            const PddlAction& action = domain.actions[operation.action];
+            const std::string name =
+                operation.goal ? allocator.allocate("goal_" + std::to_string(++goals))
+                               : allocator.allocate(actionName.at(action.name) + "_" + std::to_string(++numbers[operation.action]));
+            StepOrigin origin{action.spelling, {}, false, operation.goal, operation.cost};
+            for (const std::string& argument : operation.arguments) origin.arguments.push_back(task.findObject(argument)->spelling);
+            out.names.origins[name] = origin;
+            out.domainLines.push_back("op " + name);
+            std::vector<int> pre;
+            for (GroundLiteral literal : operation.pre) pre.push_back(literalFact(literal));
+            // "pre", "add" and "del" need at least one literal on the line.
+            if (!pre.empty()) out.domainLines.push_back("pre " + name + factsText(ground, pre));
+            if (!operation.add.empty()) out.domainLines.push_back("add " + name + factsText(ground, operation.add));
+            if (!operation.del.empty()) out.domainLines.push_back("del " + name + factsText(ground, operation.del));
+        }
+    }
+
+    void noteCompiled(const GroundTask& ground) {
+        const CompileCounts& counts = ground.counts;
+        std::string complements;
+        for (const auto& [predicate, name] : complementName) complements += (complements.empty() ? "" : ", ") + name;
+        auto note = [&](int count, const std::string& text) {
+            if (count > 0) diagnostics.note(std::to_string(count) + " " + text);
+        };
+        if (!complements.empty()) complements = " (" + complements + ")";
+        note(counts.negativePreconditions, "negative preconditions compiled into complement predicates" + complements);
+        note(counts.negativeGoals, "negative goals compiled into complement predicates" + complements);
+        note(counts.equalities, "equalities decided by binding the parameters");
+        note(counts.quantifiers, "quantifiers expanded over their objects");
+        note(counts.disjunctions, "disjunctions and implications compiled into one operation per disjunct");
+        note(counts.conditionalEffects, "conditional effects compiled by splitting operations into variants");
+        std::string splits;
+        for (const auto& [action, count] : counts.variants) {
+            splits += (splits.empty() ? "" : ", ") + action + " split into " + std::to_string(count) + " variants";
+        }
+        if (!splits.empty()) diagnostics.note(splits);
+        note(counts.goalOperations, "goal operations reach the disjunctive goal");
+        std::size_t operations = 0;
+        for (const auto& [action, count] : counts.operationsPerAction) operations += count;
+        diagnostics.note(std::to_string(domain.actions.size()) + " actions bound to their objects: " +
+                         std::to_string(operations) + " operations, static facts decided");
+    }
+
     void nameTypes() {
         NameAllocator allocator({anyTypeName, pddlRootType});
         typeName[pddlRootType] = pddlRootType;
@@ -316,7 +456,32 @@ private:
     std::map<std::string, std::string> predicateName;
     std::map<std::string, std::string> actionName;
     std::map<std::string, std::vector<std::string>> predicateTypes;
+    std::map<std::string, std::string> complementName;
+    std::string goalFactName;
 };
+
+// More tuples than this make "buildInst" of the schemas, which knows no
+// static facts, slower than binding them here.
+constexpr double maxSchemaTuples = 1000000;
+
+// Constructs the one-to-one translation cannot express, or schemas too
+// large to ground blindly.
+bool needsBinding(const PddlTask& task) {
+    if (task.domain.usesEither || task.problem.usesEither || !task.problem.plainGoal) return true;
+    const std::vector<PddlTypedName> objects = task.allObjects();
+    double tuples = 0;
+    for (const PddlAction& action : task.domain.actions) {
+        if (!action.plain) return true;
+        double product = 1;
+        for (const PddlTypedName& parameter : action.params) {
+            product *= static_cast<double>(std::count_if(objects.begin(), objects.end(), [&](const PddlTypedName& object) {
+                return task.domain.fits(object, parameter);
+            }));
+        }
+        tuples += product;
+    }
+    return tuples > maxSchemaTuples;
+}
 
 }  // namespace
 
@@ -324,7 +489,18 @@ bool translatePddl(const PddlTask& task, PddlTranslation& translation, PddlDiagn
     translation = PddlTranslation{};
     translation.domainName = task.domain.name;
     translation.problemName = task.problem.name;
-    return Translator(task, translation, diagnostics).run();
+    if (!needsBinding(task)) {
+        // Equalities the schemas cannot express are decided by binding instead.
+        PddlDiagnostics schemaDiagnostics;
+        if (Translator(task, translation, schemaDiagnostics).run()) {
+            if (hasActionCosts(task.domain)) Translator(task, translation, diagnostics).keepCosts();
+            return true;
+        }
+        translation = PddlTranslation{};
+        translation.domainName = task.domain.name;
+        translation.problemName = task.problem.name;
+    }
+    return Translator(task, translation, diagnostics).runGrounded();
 }
 
 std::vector<std::string> linesToRun(const PddlTranslation& translation, bool noDupsNow) {

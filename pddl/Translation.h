@@ -20,8 +20,9 @@ struct PddlTranslation {
     std::string problemName;
 };
 
-// Translates a task; false after a refusal (an inequality between
-// parameters that noDups cannot express, or an equality that never holds).
+// Translates a task: one operation per action when the schemas express it,
+// else every action bound to objects (GroundTask.h). False after a refusal
+// (an operation past the variant limit, a task too large to bind).
 bool translatePddl(const PddlTask& task, PddlTranslation& translation, PddlDiagnostics& diagnostics);
 
 // The lines to execute now: declarations, a "noDups" toggle when the switch

@@ -15,9 +15,11 @@ PddlTask readTask(const std::string& domainPath, const std::string& problemPath)
 
 // Replays a plan in the competitions' format ("(action arg ...)" lines, ";"
 // comments) on the PDDL task itself, by PDDL's rules: types of arguments,
-// equalities, preconditions, deletes then adds, the goal at the end. Empty
-// when the plan is valid, else the first reason it is not.
-std::string checkPlan(const PddlTask& task, const std::string& planText);
+// the precondition with its quantifiers, connectives and equalities, effects
+// with forall and when (conditions read in the state before the step),
+// deletes then adds, the goal at the end. Empty when the plan is valid, else
+// the first reason it is not; with cost, also the sum of the action costs.
+std::string checkPlan(const PddlTask& task, const std::string& planText, long long* cost = nullptr);
 
 // A domain and a problem written to temporary files.
 struct TaskFiles {
