@@ -5,9 +5,7 @@
 
 #include <filesystem>
 
-#include "command/TextBuffer.h"
-#include "domain/Operation.h"
-#include "grounding/OperationInstance.h"
+#include "ProblemFamilies.h"
 #include "pddl/PddlLoader.h"
 
 namespace vexmolda::bench {
@@ -40,8 +38,8 @@ void translate(benchmark::State& state, const std::string& folder) {
     const Problem files = problemOf(folder);
     for (auto _ : state) {
         PddlTranslation translation;
-        messages.clear();
-        benchmark::DoNotOptimize(translatePddlFiles(files.domain, files.problem, translation));
+        benchSession().messages.clear();
+        benchmark::DoNotOptimize(translatePddlFiles(benchSession(), files.domain, files.problem, translation));
         state.counters["lines"] = static_cast<double>(translation.domainLines.size() + translation.problemLines.size());
     }
 }
@@ -49,11 +47,11 @@ void translate(benchmark::State& state, const std::string& folder) {
 void load(benchmark::State& state, const std::string& folder) {
     const Problem files = problemOf(folder);
     for (auto _ : state) {
-        messages.clear();
-        if (!loadPddl(files.domain, files.problem)) state.SkipWithError("refused");
+        benchSession().messages.clear();
+        if (!loadPddl(benchSession(), files.domain, files.problem)) state.SkipWithError("refused");
     }
-    state.counters["operations"] = static_cast<double>(operations.size());
-    state.counters["instances"] = static_cast<double>(instanceList.size());
+    state.counters["operations"] = static_cast<double>(benchSession().model.operations.size());
+    state.counters["instances"] = static_cast<double>(benchSession().instances.size());
     state.counters["peakMB"] = peakMegabytes();
 }
 
