@@ -1,6 +1,7 @@
 #pragma once
 // Line buffers that commands and solvers write into and the report reads.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,21 @@ public:
 
     // Appends the line when the buffer is enabled; drops it otherwise.
     void append(std::string line);
-    void clear() { lines.clear(); }
+    void clear() {
+        lines.clear();
+        ++clears;
+    }
+    // How often the buffer was emptied: views see replaced content by it.
+    std::uint64_t clearCount() const { return clears; }
     bool empty() const { return lines.empty(); }
     // All lines joined, nothing added between them.
     std::string text() const;
 
     std::vector<std::string> lines;
     bool enabled;
+
+private:
+    std::uint64_t clears = 0;
 };
 
 // Errors and status lines of commands; always enabled.

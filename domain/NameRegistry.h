@@ -1,6 +1,7 @@
 #pragma once
 // A registry mapping names to the one object of that name, in byte order.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,7 +34,12 @@ public:
         return position == objects.end() ? nullptr : position->second.get();
     }
 
-    void clear() { objects.clear(); }
+    void clear() {
+        objects.clear();
+        ++clears;
+    }
+    // How often the registry was emptied: views see a wiped domain by it.
+    std::uint64_t clearCount() const { return clears; }
     std::size_t size() const { return objects.size(); }
     bool empty() const { return objects.empty(); }
     typename Map::const_iterator begin() const { return objects.begin(); }
@@ -41,6 +47,7 @@ public:
 
 private:
     Map objects;
+    std::uint64_t clears = 0;
 };
 
 // Base of the classes whose registry is tied to the class itself.

@@ -55,6 +55,7 @@ void InstanceList::clear() {
     byBinding.clear();
     bySets.clear();
     entries.clear();
+    ++clears;
 }
 
 }  // namespace vexmolda

@@ -1,6 +1,7 @@
 #pragma once
 // Ground operations and the one list that holds them in build order.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -41,6 +42,8 @@ public:
     OperationInstance* findSameSets(const OperationInstance& instance) const;
     void append(std::unique_ptr<OperationInstance> instance);
     void clear();
+    // How often the list was emptied: views see rebuilt instances by it.
+    std::uint64_t clearCount() const { return clears; }
 
 private:
     struct BindingKey {
@@ -59,6 +62,7 @@ private:
     };
 
     std::vector<std::unique_ptr<OperationInstance>> entries;
+    std::uint64_t clears = 0;
     std::unordered_map<BindingKey, OperationInstance*, BindingHash> byBinding;
     std::unordered_map<const OperationInstance*, OperationInstance*, SetsHash, SetsEqual> bySets;
 };

@@ -5,17 +5,20 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "command/TextBuffer.h"
 #include "gui/CommandArea.h"
 #include "gui/CommandLine.h"
 #include "gui/DMWindow.h"
 #include "gui/Font.h"
 #include "gui/GlfwAdapter.h"
+#include "gui/GraphViewWindow.h"
 #include "gui/IFWindow.h"
 #include "gui/LogWindow.h"
 #include "gui/OIWindow.h"
 #include "gui/PGWindow.h"
 #include "gui/PointerInput.h"
 #include "gui/Tooltip.h"
+#include "gui/WindowGeometry.h"
 
 namespace vexmolda {
 
@@ -24,6 +27,7 @@ namespace {
 WindowSet windows;
 bool firstFrame = true;
 double previousFrameTime = 0;
+WindowGeometry geometry;
 
 void setUpProjection() {
     // x 0..100 to -1..1, y 0..100 to 1..-1 (y downwards), z to -z.
@@ -49,10 +53,45 @@ WindowSet createWidgets() {
 
 const WindowSet& guiWindows() { return windows; }
 
-void handleWindowSize(int width, int height) {
-    windowing::setWindowSize(width, height);
-    glViewport(0, 0, width, height);
-    rememberWindowSize(width, height);
+void handleWindowSize(const windowing::WindowSizes& sizes) {
+    geometry = followWindowSize(geometry, sizes);
+    glViewport(0, 0, geometry.viewportWidth, geometry.viewportHeight);
+    rememberWindowSize(geometry.pointerWidth, geometry.pointerHeight);
+}
+
+void handleWindowKey(int key, int action) {
+    if (action != windowing::actionRelease && key == windowing::keyHome) {
+        auto* graphWindow = dynamic_cast<GraphViewWindow*>(activeWindow);
+        if (graphWindow && graphWindow->shown) {
+            graphWindow->resetView();
+            return;
+        }
+    }
+    handleKey(key, action);
+}
+
+void handleWindowWheel(int position) {
+    const bool overPanel = showMessages && pointerUnitsX() >= commandAreaLeft &&
+                           pointerUnitsY() >= panelTop(true, messages.lines.size()) &&
+                           pointerUnitsY() < panelTop(false, 0);
+    if (!overPanel) {
+        handleMouseWheel(position);
+        return;
+    }
+    MessageScroll& scroll = messageScroll();
+    scroll.firstLine = scrolledFirstLine(scroll.firstLine, static_cast<float>(position - pointer.lastWheel),
+                                         messages.lines.size());
+    pointer.lastWheel = position;
+}
+
+LoopActivity loopActivity() {
+    LoopActivity activity;
+    activity.framePending = firstFrame;
+    for (const Window* window :
+         {windows.domain, windows.instances, windows.plangraph, windows.interference, windows.log}) {
+        if (window && window->animating) activity.windowSliding = true;
+    }
+    return activity;
 }
 
 void initGui() {
@@ -73,8 +112,8 @@ void initGui() {
     windowing::setWindowSizeHandler(handleWindowSize);
     windowing::setMousePositionHandler(handleMousePosition);
     windowing::setMouseButtonHandler(handleMouseButton);
-    windowing::setMouseWheelHandler(handleMouseWheel);
-    windowing::setKeyHandler(handleKey);
+    windowing::setMouseWheelHandler(handleWindowWheel);
+    windowing::setKeyHandler(handleWindowKey);
     windowing::setCharacterHandler(handleCharacter);
     windowing::enableKeyRepeat();
     windowing::setSwapInterval(1);
@@ -83,22 +122,25 @@ void initGui() {
     glEnable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glClearColor(0.7f, 0.7f, 0.7f, 1);
-    loadFont();
+    // Text stays invisible without the font; the message says where it was looked for.
+    if (const std::string problem = loadFont(); !problem.empty()) messages.append(problem);
     guiRoot.setColor(200, 200, 200);
     windows = createWidgets();
 }
 
-void drawFrame() {
-    if (!windowing::windowOpened()) {
-        std::fflush(stdout);
-        windowing::terminate();
-        std::exit(0);
-    }
-    windowing::swapBuffers();
+void endIfWindowClosed() {
+    if (windowing::windowOpened()) return;
+    std::fflush(stdout);
+    windowing::terminate();
+    std::exit(0);
+}
+
+void drawFrame(bool afterIdleWait) {
     glClear(GL_DEPTH_BUFFER_BIT);
 
     const double now = windowing::getTime();
-    if (firstFrame) {
+    // Time spent asleep is not animation time: a slide begun now starts from its beginning.
+    if (firstFrame || afterIdleWait) {
         previousFrameTime = now;
         firstFrame = false;
     }
@@ -109,12 +151,16 @@ void drawFrame() {
     draw::setTexturing(false);
     guiRoot.draw();
     if (GuiElement* tip = tooltip()) {
+        const float bottom = panelTop(showMessages, messages.lines.size());
+        const TooltipPlace place = tooltipPlace(pointerUnitsX(), pointerUnitsY(), tip->x + tip->width,
+                                                tip->y + tip->height, bottom);
         draw::pushMatrix();
-        draw::translate(pointerUnitsX(), pointerUnitsY() + 4);
+        draw::translate(place.x, place.y);
         tip->draw();
         draw::popMatrix();
     }
     drawCommandArea();
+    windowing::swapBuffers();
 }
 
 }  // namespace vexmolda

@@ -1,11 +1,20 @@
 #include "gui/CommandArea.h"
 
+#include <algorithm>
+
 #include "command/TextBuffer.h"
 #include "gui/CommandLine.h"
 #include "gui/Draw.h"
 #include "gui/Font.h"
 
 namespace vexmolda {
+
+namespace {
+
+constexpr float textSize = 2;
+constexpr float textLeft = 4;
+
+}  // namespace
 
 void drawCommandArea() {
     const float top = panelTop(showMessages, messages.lines.size());
@@ -17,13 +26,26 @@ void drawCommandArea() {
     draw::setTexturing(true);
     draw::setColorF(0, 0, 0);
     if (showMessages) {
+        MessageScroll& scroll = messageScroll();
+        if (scroll.seenClears != messages.clearCount()) scroll = {0, messages.clearCount()};
+        scroll.firstLine = scrolledFirstLine(scroll.firstLine, 0, messages.lines.size());
+        const std::size_t end = std::min(messages.lines.size(), scroll.firstLine + panelLineLimit);
         float y = top - 2;
-        for (const std::string& entry : messages.lines) {
+        for (std::size_t line = scroll.firstLine; line < end; ++line) {
             y += 2.5f;
-            drawText(entry, 4, y, 2, false);
+            drawText(messages.lines[line], textLeft, y, textSize, false);
         }
     }
-    drawText(commandEditor().promptText(), 4, 97, 2, false);
+    // The prompt stays; the line after it scrolls sideways to keep the cursor in view.
+    CommandEditor& editor = commandEditor();
+    const float promptWidth = std::max(0.0f, drawText("> ", textLeft, 97, textSize, false));
+    const float lineLeft = textLeft + promptWidth;
+    const float visibleWidth = 100 - lineLeft - 1;
+    if (fontLoaded()) {
+        editor.firstShown = firstShownByte(editor.commandLine, editor.cursor, editor.firstShown, visibleWidth,
+                                           [](const std::string& text) { return textWidth(text, textSize); });
+    }
+    drawText(editor.promptText().substr(2 + editor.firstShown), lineLeft, 97, textSize, false);
 }
 
 }  // namespace vexmolda

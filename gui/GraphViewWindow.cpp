@@ -20,6 +20,17 @@ const PlanningGraph* GraphViewWindow::graphOrClose() {
     return nullptr;
 }
 
+void GraphViewWindow::resetView() { view = initialView(); }
+
+ZoomPan GraphViewWindow::initialView() const { return ZoomPan{}; }
+
+bool GraphViewWindow::graphReplaced() {
+    const std::uint64_t clears = graphSource->graph.clearCount();
+    if (clears == shownClears) return false;
+    shownClears = clears;
+    return true;
+}
+
 ViewPoint GraphViewWindow::drawnOrigin() const { return {slidX(x, width, slide), y}; }
 
 ViewPoint GraphViewWindow::restingOrigin() const { return {x, y}; }

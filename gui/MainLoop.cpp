@@ -17,7 +17,17 @@ void mainLoop() {
     for (;;) {
         const double frameStart = windowing::getTime();
         if (dirty) printReport(clearScreen);
-        drawFrame();
+        // Input callbacks, and so typed commands, run inside the poll or the wait.
+        const unsigned long eventsBefore = windowing::eventCount();
+        const bool waited = shouldWaitForEvents(loopActivity());
+        if (waited) {
+            windowing::waitEvents(idleWaitSeconds);
+        } else {
+            windowing::pollEvents();
+        }
+        endIfWindowClosed();
+        if (!shouldDrawFrame(waited, eventsBefore, windowing::eventCount())) continue;
+        drawFrame(waited);
         // Without vertical sync the loop would spin a core at hundreds of frames a second.
         paceFrame(frameStart);
     }

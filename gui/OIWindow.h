@@ -22,6 +22,8 @@ public:
 
 protected:
     void drawContent() override;
+    float contentBottom() override;
+    std::uint64_t contentStamp() const override;
 };
 
 }  // namespace vexmolda

@@ -14,6 +14,7 @@ void PlanningGraph::clearGraph() {
     pendingInstances.clear();
     nodeOfFact.clear();
     changed = true;
+    ++clears;
 }
 
 void PlanningGraph::buildLevelZero(const State& initial) {

@@ -34,6 +34,8 @@ class PlanningGraph {
 public:
     // Forgets every node and level; the graph is then empty.
     void clearGraph();
+    // How often the graph was cleared: views see a new graph by it.
+    std::uint64_t clearCount() const { return clears; }
     // Level 0 from the initial state; every instance becomes pending.
     void buildLevelZero(const State& initial);
     std::uint32_t addActionNode(OperationInstance* instance);
@@ -61,6 +63,7 @@ public:
 private:
     // Fact id by factPool id, so add effects find their node without a scan.
     std::vector<std::int64_t> nodeOfFact;
+    std::uint64_t clears = 0;
 };
 
 }  // namespace vexmolda
