@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "SyntheticFont.h"
+#include <algorithm>
+
 #include "gui/Font.h"
+#include "gui/WrappedText.h"
 
 namespace vexmolda {
 namespace {
@@ -76,6 +79,27 @@ TEST(TextMeasure, EachCharacterBeyondAsciiIsOneHollowBoxOfTheAverageWidth) {
     layoutWrapped(font, words, 0, 0, 0, 2, wrapped);
     ASSERT_EQ(wrapped.size(), 4u);
     EXPECT_FLOAT_EQ(wrapped[2].y0, 2);
+}
+
+TEST(TextWrap, ALongTextWrappedOnceByRowsIsTheWholeTextWrapped) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+        text += "step " + std::to_string(i);
+        if (i % 7 == 0) text += " and a longer tail that must wrap\tat\xC3\xA9 some point or other";
+        if (i % 11 == 0) text += "\n   leading spaces";
+        text += "\n";
+    }
+    text += "no line end at the end of the text, but long enough to wrap twice over here";
+    std::string whole = text;
+    wrapText(font, whole, 20, 2);
+    WrappedText rows;
+    rows.assign(text, font, 20, 2);
+    EXPECT_EQ(rows.text(), whole);
+    EXPECT_EQ(rows.rowCount(), static_cast<std::size_t>(std::count(whole.begin(), whole.end(), '\n')) + 1);
+    EXPECT_EQ(rows.rows(0, rows.rowCount()), whole);
+    const std::size_t second = whole.find('\n') + 1;
+    EXPECT_EQ(rows.rows(1, 2), whole.substr(second, whole.find('\n', second) + 1 - second));
+    EXPECT_GT(rows.rowCount(), 300u + 300u / 11 + 1) << "the long lines did wrap";
 }
 
 TEST(TextWrap, AWordTooLongForItsColumnIsCutAtTheEdgeWithDots) {
