@@ -1,12 +1,15 @@
 // One frame of the plangraph and interference windows for growing planning
-// graphs, and the layout work behind it. The frame benchmarks need a display
-// (run under xvfb-run); without one they are skipped and only the layout runs.
+// graphs, and the layout work behind it; the log window and a command's
+// turnaround with a log of a million lines. The frame benchmarks need a
+// display (run under xvfb-run); without one they are skipped.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -18,9 +21,14 @@
 #include "gui/Font.h"
 #include "gui/GlfwAdapter.h"
 #include "gui/GraphLayout.h"
+#include "command/Execute.h"
+#include "command/Report.h"
 #include "gui/IFWindow.h"
+#include "gui/LogWindow.h"
+#include "gui/WrappedText.h"
 #include "gui/InterferenceLayout.h"
 #include "gui/PGWindow.h"
+#include "gui/TextLayout.h"
 #include "solvers/PlanningGraph.h"
 
 namespace vexmolda::bench {
@@ -149,6 +157,98 @@ void interferenceFrame(benchmark::State& state) {
     countGraph(state, graph);
     state.counters["zoom"] = window.view.zoom;
 }
+
+// The log of "solve inselol 2" on gripper problem 1: about a million lines.
+void loadBigLog() {
+    static bool loaded = false;
+    if (loaded) return;
+    messages.clear();
+    loadFile(std::string(VEXMOLDA_SOURCE_DIR) + "/bench/domains/gripper/prob01.pln");
+    executeLine("solve inselol 2");
+    if (log.lines.size() < 1000) std::fprintf(stderr, "no big log: %s", messages.text().c_str());
+    loaded = true;
+}
+
+// What the log window does once per change of the log: the text, wrapped.
+void logWindowRewrap(benchmark::State& state) {
+    ensureFontMetrics();
+    loadBigLog();
+    for (auto _ : state) {
+        WrappedText wrapped;
+        wrapped.assign(logWindowText(), currentFont(), 98, 2);
+        benchmark::DoNotOptimize(wrapped.rowCount());
+    }
+    state.counters["lines"] = static_cast<double>(log.lines.size());
+}
+
+// What every frame of the log window used to do: the whole text, wrapped
+// (and then drawn down to the window's bottom).
+void logWholeTextWrap(benchmark::State& state) {
+    ensureFontMetrics();
+    loadBigLog();
+    for (auto _ : state) {
+        std::string text = logWindowText();
+        wrapText(currentFont(), text, 98, 2);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["lines"] = static_cast<double>(log.lines.size());
+}
+
+// One frame with the log window open at the end of the log.
+void logWindowFrame(benchmark::State& state) {
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    loadBigLog();
+    auto& window = static_cast<LogWindow&>(*guiWindows().log);
+    window.shown = true;
+    window.animating = false;
+    window.slide = 1;
+    window.onScroll(-1e6f);
+    for (auto _ : state) {
+        window.drawSelf();
+        glFinish();
+    }
+    state.counters["lines"] = static_cast<double>(log.lines.size());
+}
+
+// A cheap command in the window with the big log: the report as the batch
+// program prints it (to /dev/null), then one frame with the log window open.
+void windowCommandTurnaround(benchmark::State& state) {
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    loadBigLog();
+    auto& window = static_cast<LogWindow&>(*guiWindows().log);
+    window.shown = true;
+    window.slide = 1;
+    // The report goes where the benchmark's own output does not.
+    std::fflush(stdout);
+    const int console = dup(STDOUT_FILENO);
+    const int sink = open("/dev/null", O_WRONLY);
+    dup2(sink, STDOUT_FILENO);
+    for (auto _ : state) {
+        executeLine("noDups");
+        printReport(false);
+        if (state.range(0) != 0) {
+            window.drawSelf();
+            glFinish();
+        }
+    }
+    std::fflush(stdout);
+    dup2(console, STDOUT_FILENO);
+    close(sink);
+    close(console);
+    state.counters["lines"] = static_cast<double>(log.lines.size());
+}
+
+BENCHMARK(logWholeTextWrap)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(logWindowRewrap)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(logWindowFrame)->Unit(benchmark::kMillisecond);
+// 0: the report alone, as vexmolda-batch prints it; 1: with the window's frame.
+BENCHMARK(windowCommandTurnaround)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // Standard problems 4 and 7, then 16 and 48 generated packages; the second
 // argument: 0 the start view, 1 the whole drawing.

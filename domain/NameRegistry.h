@@ -1,10 +1,12 @@
 #pragma once
 // A registry mapping names to the one object of that name, in byte order.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "domain/CreationSequence.h"
 #include "domain/Diagnostics.h"
 
 namespace vexmolda {
@@ -33,7 +35,12 @@ public:
         return position == objects.end() ? nullptr : position->second.get();
     }
 
-    void clear() { objects.clear(); }
+    void clear() {
+        objects.clear();
+        stamp = nextCreationNumber();
+    }
+    // Changes whenever the registry is emptied: views see a wiped domain by it.
+    std::uint64_t contentStamp() const { return stamp; }
     std::size_t size() const { return objects.size(); }
     bool empty() const { return objects.empty(); }
     typename Map::const_iterator begin() const { return objects.begin(); }
@@ -41,6 +48,7 @@ public:
 
 private:
     Map objects;
+    std::uint64_t stamp = nextCreationNumber();
 };
 
 }  // namespace vexmolda

@@ -53,6 +53,7 @@ void InstanceList::clear() {
     byBinding.clear();
     bySets.clear();
     entries.clear();
+    stamp = nextCreationNumber();
 }
 
 }  // namespace vexmolda

@@ -1,12 +1,14 @@
 #pragma once
 // Ground operations and the list that holds them in build order.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "domain/Atom.h"
+#include "domain/CreationSequence.h"
 #include "domain/Operation.h"
 #include "domain/State.h"
 
@@ -41,6 +43,8 @@ public:
     OperationInstance* findSameSets(const OperationInstance& instance) const;
     void append(std::unique_ptr<OperationInstance> instance);
     void clear();
+    // Changes whenever the list is emptied: views see rebuilt instances by it.
+    std::uint64_t contentStamp() const { return stamp; }
 
 private:
     struct BindingKey {
@@ -59,6 +63,7 @@ private:
     };
 
     std::vector<std::unique_ptr<OperationInstance>> entries;
+    std::uint64_t stamp = nextCreationNumber();
     std::unordered_map<BindingKey, OperationInstance*, BindingHash> byBinding;
     std::unordered_map<const OperationInstance*, OperationInstance*, SetsHash, SetsEqual> bySets;
 };

@@ -11,12 +11,14 @@
 #include "gui/DMWindow.h"
 #include "gui/Font.h"
 #include "gui/GlfwAdapter.h"
+#include "gui/GraphViewWindow.h"
 #include "gui/IFWindow.h"
 #include "gui/LogWindow.h"
 #include "gui/OIWindow.h"
 #include "gui/PGWindow.h"
 #include "gui/PointerInput.h"
 #include "gui/Tooltip.h"
+#include "gui/WindowGeometry.h"
 
 namespace vexmolda {
 
@@ -28,6 +30,7 @@ Session* shownSession = nullptr;
 CommandRunner* commandRunner = nullptr;
 bool firstFrame = true;
 double previousFrameTime = 0;
+WindowGeometry geometry;
 
 void setUpProjection() {
     // x 0..100 to -1..1, y 0..100 to 1..-1 (y downwards), z to -z.
@@ -55,15 +58,55 @@ WindowSet createWidgets(Session& session, CommandRunner& runner) {
 
 const WindowSet& guiWindows() { return windows; }
 
-void handleWindowSize(int width, int height) {
-    windowing::setWindowSize(width, height);
-    glViewport(0, 0, width, height);
-    rememberWindowSize(width, height);
+void handleWindowSize(const windowing::WindowSizes& sizes) {
+    geometry = followWindowSize(geometry, sizes);
+    glViewport(0, 0, geometry.viewportWidth, geometry.viewportHeight);
+    rememberWindowSize(geometry.pointerWidth, geometry.pointerHeight);
+}
+
+void handleWindowKey(int key, int action) {
+    if (action != windowing::actionRelease && key == windowing::keyHome) {
+        auto* graphWindow = dynamic_cast<GraphViewWindow*>(activeWindow);
+        if (graphWindow && graphWindow->shown) {
+            graphWindow->resetView();
+            return;
+        }
+    }
+    handleKey(key, action);
+}
+
+void handleWindowWheel(int position) {
+    const std::size_t lineCount = panelLines(*shownSession, *commandRunner).size();
+    const bool overPanel = showMessages && pointerUnitsX() >= commandAreaLeft &&
+                           pointerUnitsY() >= panelTop(true, lineCount) && pointerUnitsY() < panelTop(false, 0);
+    if (!overPanel) {
+        handleMouseWheel(position);
+        return;
+    }
+    MessageScroll& scroll = messageScroll();
+    scroll.firstLine =
+        scrolledFirstLine(scroll.firstLine, static_cast<float>(position - pointer.lastWheel), lineCount);
+    pointer.lastWheel = position;
+}
+
+LoopActivity loopActivity() {
+    LoopActivity activity;
+    activity.framePending = firstFrame;
+    activity.workRunning = commandRunner && (commandRunner->busy() || commandRunner->waiting() > 0);
+    for (const Window* window :
+         {windows.domain, windows.instances, windows.plangraph, windows.interference, windows.log}) {
+        if (window && window->animating) activity.windowSliding = true;
+    }
+    return activity;
+}
+
+void attachSession(Session& session, CommandRunner& runner) {
+    shownSession = &session;
+    commandRunner = &runner;
 }
 
 void initGui(Session& session, CommandRunner& runner) {
-    shownSession = &session;
-    commandRunner = &runner;
+    attachSession(session, runner);
     if (!windowing::initialize()) {
         std::printf("GLFW failed to initialize!\n");
         std::fflush(stdout);
@@ -81,8 +124,8 @@ void initGui(Session& session, CommandRunner& runner) {
     windowing::setWindowSizeHandler(handleWindowSize);
     windowing::setMousePositionHandler(handleMousePosition);
     windowing::setMouseButtonHandler(handleMouseButton);
-    windowing::setMouseWheelHandler(handleMouseWheel);
-    windowing::setKeyHandler(handleKey);
+    windowing::setMouseWheelHandler(handleWindowWheel);
+    windowing::setKeyHandler(handleWindowKey);
     windowing::setCharacterHandler(handleCharacter);
     windowing::enableKeyRepeat();
     windowing::setSwapInterval(1);
@@ -91,18 +134,20 @@ void initGui(Session& session, CommandRunner& runner) {
     glEnable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glClearColor(0.7f, 0.7f, 0.7f, 1);
-    loadFont(startupFile(fontFileName, fontFileName));
+    // Text stays invisible without the font; the message says where it was looked for.
+    if (const std::string problem = loadFont(startupFile(fontFileName, fontFileName)); !problem.empty()) {
+        session.messages.append(problem);
+    }
     guiRoot.setColor(200, 200, 200);
     windows = createWidgets(session, runner);
 }
 
-bool drawFrame() {
-    if (!windowing::windowOpened()) return false;
-    windowing::swapBuffers();
+void drawFrame(bool afterIdleWait) {
     glClear(GL_DEPTH_BUFFER_BIT);
 
     const double now = windowing::getTime();
-    if (firstFrame) {
+    // Time spent asleep is not animation time: a slide begun now starts from its beginning.
+    if (firstFrame || afterIdleWait) {
         previousFrameTime = now;
         firstFrame = false;
     }
@@ -113,13 +158,16 @@ bool drawFrame() {
     draw::setTexturing(false);
     guiRoot.draw();
     if (GuiElement* tip = tooltip()) {
+        const float bottom = panelTop(showMessages, panelLines(*shownSession, *commandRunner).size());
+        const TooltipPlace place = tooltipPlace(pointerUnitsX(), pointerUnitsY(), tip->x + tip->width,
+                                                tip->y + tip->height, bottom);
         draw::pushMatrix();
-        draw::translate(pointerUnitsX(), pointerUnitsY() + 4);
+        draw::translate(place.x, place.y);
         tip->draw();
         draw::popMatrix();
     }
     drawCommandArea(*shownSession, *commandRunner);
-    return true;
+    windowing::swapBuffers();
 }
 
 }  // namespace vexmolda

@@ -14,6 +14,8 @@ class Session;
 // and how many lines wait.
 std::vector<std::string> panelLines(const std::vector<std::string>& messages, const std::string& progress,
                                     std::size_t waiting);
+// The same for the session's messages and the runner's work.
+std::vector<std::string> panelLines(const Session& session, const CommandRunner& runner);
 
 // Draws the message panel and the command line; the last step of a frame.
 void drawCommandArea(const Session& session, const CommandRunner& runner);

@@ -1,6 +1,11 @@
 #include "gui/CommandLine.h"
 
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
 #include "gui/GlfwAdapter.h"
+#include "gui/Utf8.h"
 
 namespace vexmolda {
 
@@ -24,20 +29,21 @@ void CommandEditor::onKey(int key) {
         case keyDown:
             if (historyIndex >= 1) recall(historyIndex - 1);
             break;
+        // The editing keys step over whole UTF-8 characters.
         case keyLeft:
-            if (cursor > 0) --cursor;
+            cursor = utf8Previous(commandLine, cursor);
             break;
         case keyRight:
-            if (cursor < commandLine.size()) ++cursor;
+            cursor += utf8Length(commandLine, cursor);
             break;
-        case keyBackspace:
-            if (cursor > 0) {
-                --cursor;
-                commandLine.erase(cursor, 1);
-            }
+        case keyBackspace: {
+            const std::size_t start = utf8Previous(commandLine, cursor);
+            commandLine.erase(start, cursor - start);
+            cursor = start;
             break;
+        }
         case keyDelete:
-            if (cursor < commandLine.size()) commandLine.erase(cursor, 1);
+            commandLine.erase(cursor, utf8Length(commandLine, cursor));
             break;
         case keyEnter:
         case keyKeypadEnter:
@@ -56,6 +62,11 @@ void CommandEditor::onCharacter(char character) {
     ++cursor;
 }
 
+void CommandEditor::onCharacter(const std::string& utf8) {
+    commandLine.insert(cursor, utf8);
+    cursor += utf8.size();
+}
+
 void CommandEditor::submit() {
     if (commandLine.empty()) return;
     const std::string line = commandLine;
@@ -64,6 +75,7 @@ void CommandEditor::submit() {
     if (history.size() > historyLimit) history.pop_back();
     commandLine.clear();
     cursor = 0;
+    firstShown = 0;
     historyIndex = -1;
 }
 
@@ -79,7 +91,33 @@ CommandEditor& commandEditor() {
 float panelTop(bool messagesShown, std::size_t messageLines) {
     const float restingTop = 95.5f;
     if (!messagesShown) return restingTop;
-    return restingTop - 2.5f * static_cast<float>(messageLines);
+    return restingTop - 2.5f * static_cast<float>(std::min(messageLines, panelLineLimit));
+}
+
+std::size_t scrolledFirstLine(std::size_t firstLine, float notches, std::size_t messageLines) {
+    const std::size_t last = messageLines > panelLineLimit ? messageLines - panelLineLimit : 0;
+    const double moved = static_cast<double>(firstLine) - std::round(static_cast<double>(notches));
+    if (!(moved > 0)) return 0;
+    return std::min(static_cast<std::size_t>(moved), last);
+}
+
+MessageScroll& messageScroll() {
+    static MessageScroll scroll;
+    return scroll;
+}
+
+std::size_t firstShownByte(const std::string& line, std::size_t cursor, std::size_t previousFirst, float visibleWidth,
+                           const LineMeasure& measure) {
+    assert(cursor <= line.size());
+    const auto shown = [&](std::size_t first, std::size_t end) {
+        return measure(line.substr(first, cursor - first) + "_" + line.substr(cursor, end - cursor));
+    };
+    std::size_t first = std::min(previousFirst, cursor);
+    // The cursor went off the right edge: the text moves left under it.
+    while (first < cursor && shown(first, cursor) > visibleWidth) first += utf8Length(line, first);
+    // A shorter line, or a recalled one, fills the room at the right from the left.
+    while (first > 0 && shown(utf8Previous(line, first), line.size()) <= visibleWidth) first = utf8Previous(line, first);
+    return first;
 }
 
 void handleKey(int key, int action) {
@@ -87,10 +125,9 @@ void handleKey(int key, int action) {
     commandEditor().onKey(key);
 }
 
-void handleCharacter(int character, int action) {
+void handleCharacter(const std::string& utf8, int action) {
     if (action == windowing::actionRelease) return;
-    if (character < 0 || character > 255) return;
-    commandEditor().onCharacter(static_cast<char>(static_cast<unsigned char>(character)));
+    commandEditor().onCharacter(utf8);
 }
 
 }  // namespace vexmolda

@@ -81,16 +81,19 @@ void CommandRunner::finishRunning() {
     if (reportWhenDone) session.switches.dirty = true;
 }
 
-void CommandRunner::finishEndedWork() {
-    if (busy() && workEnded.load(std::memory_order_acquire)) finishRunning();
+bool CommandRunner::finishEndedWork() {
+    if (!busy() || !workEnded.load(std::memory_order_acquire)) return false;
+    finishRunning();
+    return true;
 }
 
-void CommandRunner::runNext() {
+bool CommandRunner::runNext() {
     // One entry a frame, so each command's report is printed before the next runs.
-    if (busy() || pending.empty() || session.quitRequested) return;
+    if (busy() || pending.empty() || session.quitRequested) return false;
     Pending entry = std::move(pending.front());
     pending.pop_front();
     runNow(entry);
+    return true;
 }
 
 void CommandRunner::stop() {

@@ -27,10 +27,12 @@ public:
     // A long job given by the program: the start-up load (whose report is
     // printed when it ends) or the build button (a window action, no report).
     void submitJob(std::unique_ptr<LongJob> job, std::string description, bool reportWhenDone = false);
-    // Once per frame, first: adopts the ended work's result in the session.
-    void finishEndedWork();
-    // Once per frame, after the report: runs the next waiting entry, if idle.
-    void runNext();
+    // Once per frame, first: adopts the ended work's result in the session;
+    // true when it did.
+    bool finishEndedWork();
+    // Once per frame, after the report: runs the next waiting entry, if idle;
+    // true when it ran one.
+    bool runNext();
     // Escape: asks the running work to stop.
     void stop();
     // Stops the work and waits until it has ended (its result is adopted).

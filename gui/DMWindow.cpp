@@ -1,5 +1,8 @@
 #include "gui/DMWindow.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "gui/DomainText.h"
 #include "gui/Font.h"
 
@@ -8,11 +11,16 @@ namespace vexmolda {
 namespace {
 
 constexpr float textSize = 2;
+constexpr float operationsTop = 8.5f;
+constexpr float operationsWidth = 40;
+// The bottom of the left column: the goal section's height limit ends it.
+constexpr float leftColumnBottom = 76.5f + 15;
 
-// One section of the left column: heading at the left, wrapped body beside it.
+// One section of the left column: heading at the left, wrapped body beside
+// it, cut at the divider.
 void drawSection(const char* heading, float y, float heightLimit, const std::string& body) {
     drawText(heading, 1.5f, y, textSize, false);
-    drawTextWrapped(body, 15, y, 30, heightLimit, textSize);
+    drawTextInColumn(body, 15, y, 30, heightLimit, textSize);
 }
 
 }  // namespace
@@ -29,7 +37,8 @@ void DMWindow::drawContent() {
 
     drawText("Operations", 50.5f, 1.5f, textSize, false);
     // Unlimited in length; lines below the drawing area are not drawn.
-    drawTextWrapped(operationsText(model, session.instances), 50.5f, 8.5f, 40, heightLeftOnScreen(scroll, 8.5f), textSize);
+    drawTextInColumn(operationsText(model, session.instances), 50.5f, operationsTop, operationsWidth,
+                     heightLeftOnScreen(scroll, operationsTop), textSize);
 
     draw::setTexturing(false);
     draw::beginLines();
@@ -41,5 +50,14 @@ void DMWindow::drawContent() {
     draw::vertex(47, 94);
     draw::endBatch();
 }
+
+float DMWindow::contentBottom() {
+    if (!fontLoaded()) return std::numeric_limits<float>::infinity();
+    const auto rows = static_cast<float>(columnRows(operationsText(session.model, session.instances), operationsWidth, textSize));
+    return std::max(leftColumnBottom, operationsTop + textSize * rows);
+}
+
+// Every load begins with a wipe, which empties the type registry.
+std::uint64_t DMWindow::contentStamp() const { return session.model.types.contentStamp(); }
 
 }  // namespace vexmolda

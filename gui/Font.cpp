@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "gui/TextLayout.h"
@@ -26,13 +28,38 @@ std::vector<std::uint8_t> readWholeFile(const char* name, bool& opened) {
     return bytes;
 }
 
+// Hollow boxes, a little inside their cells so that neighbours stay apart.
+void drawPlaceholders(const std::vector<GlyphQuad>& quads) {
+    const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_LINES);
+    for (const GlyphQuad& quad : quads) {
+        if (!quad.placeholder) continue;
+        const float inset = (quad.x1 - quad.x0) * 0.15f;
+        const float left = quad.x0 + inset, right = quad.x1 - inset;
+        const float top = quad.y0 + (quad.y1 - quad.y0) * 0.2f, bottom = quad.y1 - (quad.y1 - quad.y0) * 0.1f;
+        const float corners[5][2] = {{left, top}, {left, bottom}, {right, bottom}, {right, top}, {left, top}};
+        for (int side = 0; side < 4; ++side) {
+            glVertex3f(corners[side][0], corners[side][1], 0);
+            glVertex3f(corners[side + 1][0], corners[side + 1][1], 0);
+        }
+    }
+    glEnd();
+    if (texturing) glEnable(GL_TEXTURE_2D);
+}
+
 // Sends the quads as one batch against the font texture.
 void emitQuads(const std::vector<GlyphQuad>& quads) {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(font.textureName));
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBegin(GL_QUADS);
+    bool placeholders = false;
     for (const GlyphQuad& quad : quads) {
+        if (quad.placeholder) {
+            placeholders = true;
+            continue;
+        }
         glTexCoord2f(quad.tx1, quad.ty1);
         glVertex3f(quad.x0, quad.y0, 0);
         glTexCoord2f(quad.tx1, quad.ty2);
@@ -45,22 +72,37 @@ void emitQuads(const std::vector<GlyphQuad>& quads) {
     glEnd();
     // Untextured fills that follow must not sample the font.
     glBindTexture(GL_TEXTURE_2D, 0);
+    if (placeholders) drawPlaceholders(quads);
 }
 
 }  // namespace
 
-void loadFont(const std::string& path) {
+std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::string& problem) {
     bool opened = false;
-    const std::vector<std::uint8_t> bytes = readWholeFile(path.c_str(), opened);
-    if (!opened) return;
+    const std::vector<std::uint8_t> bytes = readWholeFile(file.c_str(), opened);
+    const std::string where = std::filesystem::absolute(file).parent_path().string();
+    if (!opened) {
+        problem = "Font file \"" + file.filename().string() + "\" not found in \"" + where + "\": the window shows no text\n";
+        return std::nullopt;
+    }
+    std::optional<GlfFile> parsed = parseGlf(bytes);
+    if (!parsed) {
+        problem = "Font file \"" + file.filename().string() + "\" in \"" + where +
+                  "\" is not a usable font: the window shows no text\n";
+    }
+    return parsed;
+}
+
+std::string loadFont(const std::string& path) {
+    std::string problem;
+    std::optional<GlfFile> file = readFontFile(path, problem);
+    if (!file) return problem;
     if (loaded && font.textureName != 0) {
         const auto name = static_cast<GLuint>(font.textureName);
         glDeleteTextures(1, &name);
     }
     font = GlfFont{};
     loaded = false;
-    std::optional<GlfFile> file = parseGlf(bytes);
-    if (!file) return;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -76,6 +118,7 @@ void loadFont(const std::string& path) {
     font = std::move(file->font);
     font.textureName = static_cast<std::int32_t>(name);
     loaded = true;
+    return {};
 }
 
 bool fontLoaded() { return loaded; }
@@ -107,6 +150,23 @@ void drawTextWrapped(std::string text, float x, float y, float wrapWidth, float 
     std::vector<GlyphQuad> quads;
     layoutWrapped(font, text, x, y, maxHeight, size, quads);
     emitQuads(quads);
+}
+
+void drawTextInColumn(std::string text, float x, float y, float width, float maxHeight, float size) {
+    if (!loaded) return;
+    wrapText(font, text, width, size);
+    cutLongLines(font, text, width, size);
+    std::vector<GlyphQuad> quads;
+    layoutWrapped(font, text, x, y, maxHeight, size, quads);
+    emitQuads(quads);
+}
+
+std::size_t columnRows(std::string text, float width, float size) {
+    if (!loaded || text.empty()) return 0;
+    wrapText(font, text, width, size);
+    std::size_t rows = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    if (text.back() != '\n') ++rows;
+    return rows;
 }
 
 }  // namespace vexmolda

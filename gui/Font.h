@@ -2,6 +2,8 @@
 // The window's one bitmap font: loading it and measuring and drawing text in
 // screen units. The caller sets the colour and enables texturing.
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "gui/GlfFont.h"
@@ -12,8 +14,13 @@ namespace vexmolda {
 inline constexpr const char* fontFileName = "verdanasmall.glf";
 
 // Reads the font file at path and makes its texture; needs a current GL context.
-// A missing, truncated or malformed file leaves the font unloaded.
-void loadFont(const std::string& path);
+// A missing, truncated or malformed file leaves the font unloaded and
+// gives the message line that says so; empty when the font loaded.
+std::string loadFont(const std::string& path);
+// Reads and checks a font file without GL; none, with the message line in
+// problem (naming the file and the directory it was looked for in), when
+// it is missing or unusable.
+std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::string& problem);
 // True once a load has succeeded.
 bool fontLoaded();
 // The loaded font's header and glyph table.
@@ -27,5 +34,10 @@ float textWidth(std::string text, float size);
 float drawText(std::string text, float x, float y, float size, bool alignRight);
 // Draws the text wrapped at wrapWidth; maxHeight > 0 limits it to the whole lines that fit.
 void drawTextWrapped(std::string text, float x, float y, float wrapWidth, float maxHeight, float size);
+// As drawTextWrapped, but a line that cannot wrap is cut to end in "..." at
+// the column's edge, so it never runs into the next column.
+void drawTextInColumn(std::string text, float x, float y, float width, float maxHeight, float size);
+// Rows of the text wrapped and cut as drawTextInColumn draws it; 0 without a font.
+std::size_t columnRows(std::string text, float width, float size);
 
 }  // namespace vexmolda

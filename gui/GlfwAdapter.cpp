@@ -12,6 +12,7 @@ GLFWwindow* window = nullptr;
 bool keyRepeat = false;
 double wheelSum = 0;
 int wheelPosition = 0;
+unsigned long events = 0;
 
 WindowSizeHandler sizeHandler = nullptr;
 MousePositionHandler positionHandler = nullptr;
@@ -20,19 +21,39 @@ MouseWheelHandler wheelHandler = nullptr;
 KeyHandler keyHandler = nullptr;
 CharacterHandler characterHandler = nullptr;
 
-void onFramebufferSize(GLFWwindow*, int width, int height) {
-    if (sizeHandler) sizeHandler(width, height);
+WindowSizes currentSizes() {
+    WindowSizes sizes;
+    if (!window) return sizes;
+    glfwGetWindowSize(window, &sizes.windowWidth, &sizes.windowHeight);
+    glfwGetFramebufferSize(window, &sizes.framebufferWidth, &sizes.framebufferHeight);
+    return sizes;
 }
 
+// Both sizes are read afresh: a burst of resizes ends at the window's real size.
+void onSizeChange(GLFWwindow*, int, int) {
+    ++events;
+    if (sizeHandler) sizeHandler(currentSizes());
+}
+
+// The window was uncovered or must be redrawn for another reason.
+void onRefresh(GLFWwindow*) { ++events; }
+
+void onFocus(GLFWwindow*, int) { ++events; }
+
+void onCursorEnter(GLFWwindow*, int) { ++events; }
+
 void onCursorPosition(GLFWwindow*, double x, double y) {
+    ++events;
     if (positionHandler) positionHandler(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
 }
 
 void onMouseButton(GLFWwindow*, int button, int action, int) {
+    ++events;
     if (buttonHandler && button >= 0) buttonHandler(button, action == GLFW_PRESS ? actionPress : actionRelease);
 }
 
 void onScroll(GLFWwindow*, double, double yOffset) {
+    ++events;
     wheelSum += yOffset;
     const int position = static_cast<int>(std::lround(wheelSum));
     if (position == wheelPosition) return;
@@ -41,13 +62,15 @@ void onScroll(GLFWwindow*, double, double yOffset) {
 }
 
 void onKey(GLFWwindow*, int key, int, int action, int) {
+    ++events;
     const int mapped = mapKeyAction(action, keyRepeat);
     if (keyHandler && mapped >= 0) keyHandler(mapKey(key), mapped);
 }
 
 void onCharacter(GLFWwindow*, unsigned int codepoint) {
-    const int character = mapCharacter(codepoint);
-    if (characterHandler && character >= 0) characterHandler(character, actionPress);
+    ++events;
+    const std::string character = mapCharacter(codepoint);
+    if (characterHandler && !character.empty()) characterHandler(character, actionPress);
 }
 
 }  // namespace
@@ -83,10 +106,27 @@ int mapKeyAction(int rawAction, bool repeatEnabled) {
     return -1;
 }
 
-int mapCharacter(unsigned int codepoint) {
-    // Dropped rather than cut to a byte: a cut code would be a different character.
-    if (codepoint > 255) return -1;
-    return static_cast<int>(codepoint);
+std::string mapCharacter(unsigned int codepoint) {
+    // Typed names must be the same bytes as the UTF-8 names of files.
+    std::string bytes;
+    const auto byte = [&bytes](unsigned int value) { bytes.push_back(static_cast<char>(value)); };
+    if (codepoint < 0x80) {
+        byte(codepoint);
+    } else if (codepoint < 0x800) {
+        byte(0xC0 | codepoint >> 6);
+        byte(0x80 | (codepoint & 0x3F));
+    } else if (codepoint < 0x10000) {
+        if (codepoint >= 0xD800 && codepoint <= 0xDFFF) return {};
+        byte(0xE0 | codepoint >> 12);
+        byte(0x80 | (codepoint >> 6 & 0x3F));
+        byte(0x80 | (codepoint & 0x3F));
+    } else if (codepoint <= 0x10FFFF) {
+        byte(0xF0 | codepoint >> 18);
+        byte(0x80 | (codepoint >> 12 & 0x3F));
+        byte(0x80 | (codepoint >> 6 & 0x3F));
+        byte(0x80 | (codepoint & 0x3F));
+    }
+    return bytes;
 }
 
 bool initialize() { return glfwInit() == GLFW_TRUE; }
@@ -107,7 +147,11 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     glfwMakeContextCurrent(window);
     double x = 0, y = 0;
     glfwGetCursorPos(window, &x, &y);
-    glfwSetFramebufferSizeCallback(window, onFramebufferSize);
+    glfwSetWindowSizeCallback(window, onSizeChange);
+    glfwSetFramebufferSizeCallback(window, onSizeChange);
+    glfwSetWindowRefreshCallback(window, onRefresh);
+    glfwSetWindowFocusCallback(window, onFocus);
+    glfwSetCursorEnterCallback(window, onCursorEnter);
     glfwSetCursorPosCallback(window, onCursorPosition);
     glfwSetMouseButtonCallback(window, onMouseButton);
     glfwSetScrollCallback(window, onScroll);
@@ -126,13 +170,6 @@ void setWindowTitle(const char* title) {
     if (window) glfwSetWindowTitle(window, title);
 }
 
-void setWindowSize(int width, int height) {
-    if (!window) return;
-    int currentWidth = 0, currentHeight = 0;
-    glfwGetWindowSize(window, &currentWidth, &currentHeight);
-    if (currentWidth != width || currentHeight != height) glfwSetWindowSize(window, width, height);
-}
-
 bool windowOpened() { return window && !glfwWindowShouldClose(window); }
 
 void getMousePosition(int& x, int& y) {
@@ -146,11 +183,7 @@ int getMouseWheel() { return wheelPosition; }
 
 void setWindowSizeHandler(WindowSizeHandler handler) {
     sizeHandler = handler;
-    if (handler && window) {
-        int width = 0, height = 0;
-        glfwGetFramebufferSize(window, &width, &height);
-        handler(width, height);
-    }
+    if (handler && window) handler(currentSizes());
 }
 
 void setMousePositionHandler(MousePositionHandler handler) {
@@ -180,10 +213,18 @@ void setSwapInterval(int frames) {
 }
 
 void swapBuffers() {
-    if (!window) return;
-    glfwSwapBuffers(window);
-    glfwPollEvents();
+    if (window) glfwSwapBuffers(window);
 }
+
+void pollEvents() {
+    if (window) glfwPollEvents();
+}
+
+void waitEvents(double timeoutSeconds) {
+    if (window) glfwWaitEventsTimeout(timeoutSeconds);
+}
+
+unsigned long eventCount() { return events; }
 
 double getTime() { return glfwGetTime(); }
 

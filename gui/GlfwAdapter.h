@@ -2,6 +2,8 @@
 // The window system as the frame loop uses it: one window, polled input with
 // absolute wheel positions, key repeats as presses, and the timer.
 
+#include <string>
+
 namespace vexmolda::windowing {
 
 // Key codes handed to the key handler; printable keys keep their character code.
@@ -28,12 +30,21 @@ enum KeyCode : int {
 constexpr int actionRelease = 0;
 constexpr int actionPress = 1;
 
-using WindowSizeHandler = void (*)(int width, int height);
+// A window's size in screen coordinates (the unit of pointer positions) and
+// its framebuffer's in pixels; they differ on high-density screens.
+struct WindowSizes {
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+};
+
+using WindowSizeHandler = void (*)(const WindowSizes& sizes);
 using MousePositionHandler = void (*)(int x, int y);
 using MouseButtonHandler = void (*)(int button, int action);
 using MouseWheelHandler = void (*)(int position);
 using KeyHandler = void (*)(int key, int action);
-using CharacterHandler = void (*)(int character, int action);
+using CharacterHandler = void (*)(const std::string& utf8, int action);
 
 // Starts the window system; false when there is none (no display).
 bool initialize();
@@ -44,7 +55,6 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
 // Closes the window and shuts the window system down.
 void terminate();
 void setWindowTitle(const char* title);
-void setWindowSize(int width, int height);
 // True while the window exists and the user has not asked to close it.
 bool windowOpened();
 // Pointer position in pixels, origin top-left.
@@ -52,6 +62,7 @@ void getMousePosition(int& x, int& y);
 // Sum of all wheel movements so far, in notches.
 int getMouseWheel();
 // Registering a size, position or wheel handler calls it once with the current value.
+// The size handler hears of every change of either size; the program never resizes the window.
 void setWindowSizeHandler(WindowSizeHandler handler);
 void setMousePositionHandler(MousePositionHandler handler);
 void setMouseButtonHandler(MouseButtonHandler handler);
@@ -62,8 +73,14 @@ void setCharacterHandler(CharacterHandler handler);
 void enableKeyRepeat();
 // Waits for the display's vertical sync on every swap when it has one.
 void setSwapInterval(int frames);
-// Shows the drawn frame, then delivers the pending input to the handlers.
+// Shows the drawn frame.
 void swapBuffers();
+// Delivers the pending input to the handlers.
+void pollEvents();
+// Sleeps until input arrives or the timeout (seconds) passes, then delivers it.
+void waitEvents(double timeoutSeconds);
+// How many events (input, size, exposure) have reached the program so far.
+unsigned long eventCount();
 // Seconds since the window system started.
 double getTime();
 
@@ -71,7 +88,7 @@ double getTime();
 int mapKey(int rawKey);
 // The action to hand on, or -1 when the event is dropped.
 int mapKeyAction(int rawAction, bool keyRepeat);
-// The character to hand on, or -1 when it does not fit in one byte.
-int mapCharacter(unsigned int codepoint);
+// The character as UTF-8 bytes; empty for what is no character (surrogates, beyond U+10FFFF).
+std::string mapCharacter(unsigned int codepoint);
 
 }  // namespace vexmolda::windowing

@@ -20,6 +20,18 @@ const PlanningGraph* GraphViewWindow::graphOrClose() {
     return nullptr;
 }
 
+void GraphViewWindow::resetView() { view = initialView(); }
+
+ZoomPan GraphViewWindow::initialView() const { return ZoomPan{}; }
+
+bool GraphViewWindow::graphReplaced() {
+    // Every run makes a graph of its own, with a stamp of its own.
+    const std::uint64_t clears = session.graph ? session.graph->contentStamp() : 0;
+    if (clears == shownClears) return false;
+    shownClears = clears;
+    return true;
+}
+
 ViewPoint GraphViewWindow::drawnOrigin() const { return {slidX(x, width, slide), y}; }
 
 ViewPoint GraphViewWindow::restingOrigin() const { return {x, y}; }

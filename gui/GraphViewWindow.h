@@ -2,6 +2,7 @@
 // A window that shows the planning graph of the "graph" solver, zoomed about
 // the pointer and panned with the pointer: the plangraph and interference windows.
 
+#include <cstdint>
 #include <string>
 
 #include "gui/Window.h"
@@ -21,12 +22,19 @@ public:
     // Pans with the pointer.
     void onDrag(float dx, float dy) override;
 
+    // Back to the view a new graph opens with (the Home key).
+    void resetView();
+    // The view a new graph opens with.
+    virtual ZoomPan initialView() const;
+
     const Session& session;
     ZoomPan view;  // zoom, panX, panY
 
 protected:
     // The graph to draw, or none after closing this window when no graph is built.
     const PlanningGraph* graphOrClose();
+    // True once for each graph built since the last call: the view starts afresh.
+    bool graphReplaced();
     // The window's corner where it is drawn now (sliding) and where it rests.
     ViewPoint drawnOrigin() const;
     ViewPoint restingOrigin() const;
@@ -35,6 +43,9 @@ protected:
     // Sets the view's projection and pan; endView undoes both.
     void beginView() const;
     void endView() const;
+
+private:
+    std::uint64_t shownClears = 0;
 };
 
 }  // namespace vexmolda

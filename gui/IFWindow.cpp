@@ -37,6 +37,8 @@ std::string IFWindow::tooltipTextAt(ViewPoint pointer) const {
     return cellTooltipText(graph, cell->column, cell->row);
 }
 
+ZoomPan IFWindow::initialView() const { return initialInterferenceView(table(0)); }
+
 void IFWindow::dropTooltip() {
     if (ownTooltip && tooltip() == ownTooltip) setTooltip(nullptr);
     ownTooltip = nullptr;
@@ -94,6 +96,7 @@ void IFWindow::drawSelf() {
     const InterferenceTable measured = interferenceTable(widest, size);
     tableLeft = measured.left;
     tableTop = measured.top;
+    if (graphReplaced()) resetView();
     const InterferenceTable current = table(size);
     refreshTooltip();
 

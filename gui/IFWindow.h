@@ -17,6 +17,8 @@ public:
     void onMouseLeave() override;
     void drawSelf() override;
     void onMouseMove(float px, float py) override;
+    // Shows the table's top-left corner however long the labels are.
+    ZoomPan initialView() const override;
 
     float tableLeft = 0;
     float tableTop = 0;

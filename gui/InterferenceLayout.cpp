@@ -55,6 +55,13 @@ InterferenceTable interferenceTable(float widestLabel, std::uint32_t actions) {
     return table;
 }
 
+ZoomPan initialInterferenceView(const InterferenceTable& table) {
+    ZoomPan view;
+    view.panX -= std::max(0.0f, table.left - cornerReach);
+    view.panY -= std::max(0.0f, table.top - cornerReach);
+    return view;
+}
+
 std::optional<TableCell> cellUnder(const InterferenceTable& table, const ZoomPan& view, ViewPoint origin,
                                    ViewPoint pointer) {
     const ViewPoint drawing = screenToDrawing(view, origin, pointer);

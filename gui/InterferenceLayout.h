@@ -37,6 +37,13 @@ float labelSlantSine();
 // Room for the row labels at the left and the slanted column labels above.
 InterferenceTable interferenceTable(float widestLabel, std::uint32_t actions);
 
+// The view a new table opens with: today's start view while the table's
+// top-left corner lies near the window's, else panned so that the corner
+// lies at most cornerReach units into the window (long labels are cut by the
+// window's edges instead of pushing the table out of sight).
+constexpr float cornerReach = 40;
+ZoomPan initialInterferenceView(const InterferenceTable& table);
+
 // A cell by column (the interfering action) and row.
 struct TableCell {
     std::uint32_t column;

@@ -1,8 +1,17 @@
 #include "gui/LogWindow.h"
 
+#include <limits>
+
 #include "gui/Font.h"
 
 namespace vexmolda {
+
+namespace {
+constexpr float textLeft = 1.5f;
+constexpr float textTop = 1.5f;
+constexpr float textSize = 2;
+constexpr float wrapWidth = 98;
+}  // namespace
 
 LogWindow::LogWindow(const Session& session) : ScrollingWindow("Log"), session(session) {}
 
@@ -12,9 +21,36 @@ std::string logWindowText(const Session& session) {
     return text;
 }
 
-void LogWindow::drawContent() {
-    // A long log stops at the bottom of the drawing area.
-    drawTextWrapped(logWindowText(session), 1.5f, 1.5f, 98, heightLeftOnScreen(scroll, 1.5f), 2);
+void LogWindow::refresh() {
+    if (!fontLoaded()) return;
+    const Plan* plan = session.currentPlan;
+    Source now{session.log.contentStamp(), session.log.lines.size(), plan ? plan->toString() : std::string(),
+               currentFont().glyphs.size()};
+    if (now == source) return;
+    source = std::move(now);
+    wrapped.assign(logWindowText(session), currentFont(), wrapWidth, textSize);
 }
+
+std::string LogWindow::shownText(float& top) {
+    refresh();
+    const RowRange range = rowsOnScreen(scroll, textTop, textSize, wrapped.rowCount());
+    top = textTop + textSize * static_cast<float>(range.first);
+    return wrapped.rows(range.first, range.end);
+}
+
+void LogWindow::drawContent() {
+    float top = textTop;
+    const std::string text = shownText(top);
+    // Already wrapped: drawn line by line as drawTextWrapped would.
+    drawText(text, textLeft, top, textSize, false);
+}
+
+float LogWindow::contentBottom() {
+    if (!fontLoaded()) return std::numeric_limits<float>::infinity();
+    refresh();
+    return textTop + textSize * static_cast<float>(wrapped.rowCount());
+}
+
+std::uint64_t LogWindow::contentStamp() const { return session.log.contentStamp(); }
 
 }  // namespace vexmolda

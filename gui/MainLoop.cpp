@@ -19,12 +19,25 @@ void mainLoop(Session& session, CommandRunner& runner) {
     const bool clearScreen = isatty(STDOUT_FILENO) != 0;
     while (!session.quitRequested) {
         const double frameStart = windowing::getTime();
-        runner.finishEndedWork();
+        bool changed = runner.finishEndedWork();
         if (session.quitRequested) break;
         // While work runs the report waits for it: one report per command.
         if (session.switches.dirty && !runner.busy()) printReport(session, clearScreen);
-        runner.runNext();
-        if (session.quitRequested || !drawFrame()) break;
+        changed = runner.runNext() || changed;
+        if (session.quitRequested) break;
+        // Input callbacks, and so typed commands, run inside the poll or the wait.
+        const unsigned long eventsBefore = windowing::eventCount();
+        LoopActivity activity = loopActivity();
+        activity.sessionChanged = changed;
+        const bool waited = shouldWaitForEvents(activity);
+        if (waited) {
+            windowing::waitEvents(idleWaitSeconds);
+        } else {
+            windowing::pollEvents();
+        }
+        if (session.quitRequested || !windowing::windowOpened()) break;
+        if (!shouldDrawFrame(waited, eventsBefore, windowing::eventCount())) continue;
+        drawFrame(waited);
         // Without vertical sync the loop would spin a core at hundreds of frames a second.
         paceFrame(frameStart);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "grounding/InstanceText.h"
@@ -15,6 +16,27 @@ namespace {
 constexpr float textSize = 2;
 constexpr float columnsTop = 8;
 constexpr float firstColumnX = 2.5f;
+constexpr float columnWrapWidth = 40;
+
+// The instance texts and the columns they are laid out in.
+struct MeasuredInstances {
+    std::vector<std::string> texts;
+    InstanceColumns layout;
+    bool oneLineEach;
+};
+
+MeasuredInstances measureInstances(const InstanceList& instanceList) {
+    MeasuredInstances measured{{}, {}, true};
+    measured.texts.reserve(instanceList.size());
+    float widest = 0;
+    for (const auto& instance : instanceList) {
+        measured.texts.push_back(signatureText(*instance));
+        widest = std::max(widest, textWidth(measured.texts.back(), textSize));
+        measured.oneLineEach = measured.oneLineEach && measured.texts.back().find_first_of(" \t") == std::string::npos;
+    }
+    measured.layout = instanceColumns(measured.texts.size(), widest);
+    return measured;
+}
 
 }  // namespace
 
@@ -29,18 +51,11 @@ OIWindow::OIWindow(Session& session, std::function<void()> buildInstances)
 void OIWindow::drawContent() {
     drawText("Operation Instances", 1.5f, 1.5f, textSize, false);
 
-    const InstanceList& instanceList = session.instances;
-    const std::size_t count = instanceList.size();
-    std::vector<std::string> texts;
-    texts.reserve(count);
-    float widest = 0;
-    bool oneLineEach = true;
-    for (const auto& instance : instanceList) {
-        texts.push_back(signatureText(*instance));
-        widest = std::max(widest, textWidth(texts.back(), textSize));
-        oneLineEach = oneLineEach && texts.back().find_first_of(" \t") == std::string::npos;
-    }
-    const InstanceColumns layout = instanceColumns(count, widest);
+    const MeasuredInstances measured = measureInstances(session.instances);
+    const std::vector<std::string>& texts = measured.texts;
+    const bool oneLineEach = measured.oneLineEach;
+    const std::size_t count = texts.size();
+    const InstanceColumns& layout = measured.layout;
 
     // Each entry is one line when it cannot wrap; then only the rows inside
     // the drawing area need drawing.
@@ -58,10 +73,28 @@ void OIWindow::drawContent() {
         const std::size_t end = std::min(count, start + static_cast<std::size_t>(layout.rows));
         for (std::size_t i = start + firstRow; i < std::min(end, start + lastRow); ++i) buffer += texts[i];
         if (!buffer.empty()) {
-            drawTextWrapped(buffer, columnX, columnsTop + textSize * static_cast<float>(firstRow), 40, 0, textSize);
+            drawTextWrapped(buffer, columnX, columnsTop + textSize * static_cast<float>(firstRow), columnWrapWidth, 0,
+                            textSize);
         }
         columnX += layout.pitch;
     }
 }
+
+float OIWindow::contentBottom() {
+    if (!fontLoaded()) return std::numeric_limits<float>::infinity();
+    const MeasuredInstances measured = measureInstances(session.instances);
+    const auto rows = static_cast<std::size_t>(measured.layout.rows);
+    if (measured.oneLineEach) return columnsTop + textSize * static_cast<float>(rows);
+    // Entries that can wrap: the tallest column decides.
+    std::size_t tallest = 0;
+    for (std::size_t start = 0; start < measured.texts.size(); start += rows) {
+        std::string column;
+        for (std::size_t i = start; i < std::min(measured.texts.size(), start + rows); ++i) column += measured.texts[i];
+        tallest = std::max(tallest, columnRows(column, columnWrapWidth, textSize));
+    }
+    return columnsTop + textSize * static_cast<float>(tallest);
+}
+
+std::uint64_t OIWindow::contentStamp() const { return session.instances.contentStamp(); }
 
 }  // namespace vexmolda

@@ -23,6 +23,8 @@ public:
 
 protected:
     void drawContent() override;
+    float contentBottom() override;
+    std::uint64_t contentStamp() const override;
 
 private:
     const Session& session;

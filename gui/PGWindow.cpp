@@ -59,6 +59,7 @@ void PGWindow::drawSelf() {
     if (!visible()) return;
     const PlanningGraph* graph = graphOrClose();
     if (!graph) return;
+    if (graphReplaced()) resetView();
 
     const GraphLayout layout = layoutGraph(*graph, nodeTextWidth);
     const ViewPoint pointer = screenToDrawing(view, restingOrigin(), {pointerUnitsX(), pointerUnitsY()});

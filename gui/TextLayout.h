@@ -9,11 +9,17 @@
 
 namespace vexmolda {
 
-// One glyph to draw: its rectangle in screen units and its texture corners.
+// One glyph to draw: its rectangle in screen units and its texture corners,
+// or the hollow box that stands for a character the font lacks.
 struct GlyphQuad {
     float x0, y0, x1, y1;
     float tx1, ty1, tx2, ty2;
+    bool placeholder = false;
 };
+
+// The mean advance width of the font's glyphs, in font units: the width of
+// the box drawn for each UTF-8 character beyond ASCII.
+float averageAdvance(const GlfFont& font);
 
 // The widest line's width, tabs measured by the measuring rule.
 float measureText(const GlfFont& font, const std::string& text, float size);
@@ -26,6 +32,10 @@ float layoutText(const GlfFont& font, const std::string& text, float x, float y,
 // Turns spaces and tabs into line breaks so that lines fit the width where a
 // break is possible; a word wider than the width stays whole.
 void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float size);
+
+// Cuts each line of an already wrapped text that is wider than width (a word
+// too long to wrap) so that it ends in "..." within width.
+void cutLongLines(const GlfFont& font, std::string& text, float width, float size);
 
 // Places already wrapped text; with maxHeight > 0 only lines whose bottom lies
 // within maxHeight of y are placed.

@@ -14,6 +14,7 @@ void PlanningGraph::clearGraph() {
     pendingInstances.clear();
     nodeOfFact.clear();
     changed = true;
+    stamp = nextCreationNumber();
 }
 
 void PlanningGraph::buildLevelZero(const State& initial, const InstanceList& instances, std::size_t factCount) {

@@ -6,6 +6,7 @@
 #include <list>
 #include <vector>
 
+#include "domain/CreationSequence.h"
 #include "domain/Fact.h"
 #include "domain/State.h"
 #include "grounding/OperationInstance.h"
@@ -34,6 +35,8 @@ class PlanningGraph {
 public:
     // Forgets every node and level; the graph is then empty.
     void clearGraph();
+    // Changes whenever the graph is cleared; each graph has its own: views see a new graph by it.
+    std::uint64_t contentStamp() const { return stamp; }
     // Level 0 from the initial state; every instance becomes pending.
     void buildLevelZero(const State& initial, const InstanceList& instances, std::size_t factCount);
     std::uint32_t addActionNode(OperationInstance* instance);
@@ -61,6 +64,7 @@ public:
 private:
     // Fact node by fact id, so add effects find their node without a scan.
     std::vector<std::int64_t> nodeOfFact;
+    std::uint64_t stamp = nextCreationNumber();
 };
 
 }  // namespace vexmolda

@@ -6,7 +6,13 @@
 #include <fstream>
 #include <iterator>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
 #include "SyntheticFont.h"
+#include "gui/Font.h"
 
 namespace vexmolda {
 namespace {
@@ -66,6 +72,27 @@ TEST(GlfFile, TruncatedOrMalformedFilesAreRefused) {
     GlfFile huge = smallFile();
     huge.font.width = 1 << 30;
     EXPECT_FALSE(parseGlf(serializeGlf(huge)).has_value());
+}
+
+TEST(GlfFile, AMissingOrUnusableFontFileSaysSoAndWhereItWasLookedFor) {
+    const std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("vexmolda-font-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    std::string problem;
+    EXPECT_FALSE(readFontFile(directory / "verdanasmall.glf", problem));
+    EXPECT_EQ(problem, "Font file \"verdanasmall.glf\" not found in \"" + directory.string() +
+                           "\": the window shows no text\n");
+    std::ofstream(directory / "verdanasmall.glf") << "not a font";
+    problem.clear();
+    EXPECT_FALSE(readFontFile(directory / "verdanasmall.glf", problem));
+    EXPECT_NE(problem.find("is not a usable font"), std::string::npos) << problem;
+    const std::vector<std::uint8_t> bytes = serializeGlf(smallFile());
+    std::ofstream(directory / "verdanasmall.glf", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    problem.clear();
+    EXPECT_TRUE(readFontFile(directory / "verdanasmall.glf", problem));
+    EXPECT_EQ(problem, "");
+    std::filesystem::remove_all(directory);
 }
 
 TEST(GlfFile, CharactersAreLookedUpAsSignedBytes) {

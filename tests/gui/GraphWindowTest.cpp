@@ -5,6 +5,11 @@
 
 #include "GuiTreeFixture.h"
 #include "command/LoadFile.h"
+#include "SyntheticFont.h"
+#include "grounding/InstanceText.h"
+#include "grounding/OperationInstance.h"
+#include "gui/AppWindow.h"
+#include "gui/Font.h"
 #include "gui/IFWindow.h"
 #include "gui/Label.h"
 #include "gui/PGWindow.h"
@@ -68,6 +73,43 @@ TEST_F(GraphWindows, BothGraphWindowsReadTheGraphplanSolversGraph) {
     EXPECT_EQ(interference.title, "Interference Table");
     EXPECT_FLOAT_EQ(interference.cellWidth, 2.25f);
     EXPECT_FLOAT_EQ(interference.cellHeight, 3);
+}
+
+TEST_F(GraphWindows, ANewGraphAndTheHomeKeyBringBackTheInitialView) {
+    testing::freshSession();
+    PGWindow plangraph(testing::session());
+    show(plangraph);
+    activeWindow = &plangraph;
+    plangraph.view = {3, 40, -7};
+    handleWindowKey(windowing::keyHome, windowing::actionPress);
+    EXPECT_FLOAT_EQ(plangraph.view.zoom, ZoomPan{}.zoom);
+    EXPECT_FLOAT_EQ(plangraph.view.panX, ZoomPan{}.panX);
+    EXPECT_FLOAT_EQ(plangraph.view.panY, ZoomPan{}.panY);
+    // Closed, it leaves Home to the command line.
+    plangraph.view = {3, 40, -7};
+    plangraph.shown = false;
+    handleWindowKey(windowing::keyHome, windowing::actionPress);
+    EXPECT_FLOAT_EQ(plangraph.view.zoom, 3);
+
+    // The interference table with 100-character names opens on its top-left corner.
+    IFWindow interference(testing::session());
+    const std::string name(100, 'n');
+    runLines({"type t", "atom t " + name, "pred " + name + "(t:a)", "op " + name + "(t:a)", "add " + name + " " +
+              name + "(a)", "goal " + name + "(" + name + ")", "buildInst"});
+    useFontMetrics(testing::syntheticFont());
+    const float widest = textWidth(signatureText(*testing::session().instances.begin()->get()), 2);
+    ASSERT_GT(widest, 100);
+    interference.tableLeft = interferenceTable(widest, 1).left;
+    interference.tableTop = interferenceTable(widest, 1).top;
+    const ViewPoint corner = drawingToScreen(interference.initialView(), windowCorner,
+                                             {interference.tableLeft, interference.tableTop});
+    EXPECT_GT(corner.x, windowCorner.x);
+    EXPECT_LT(corner.x, 100);
+    EXPECT_GT(corner.y, windowCorner.y);
+    EXPECT_LT(corner.y, 95.5f);
+    const ViewPoint before = drawingToScreen(ZoomPan{}, windowCorner, {interference.tableLeft, interference.tableTop});
+    EXPECT_GT(before.x, 100) << "the start view alone would leave the table off-screen";
+    testing::freshSession();
 }
 
 class InterferenceTooltip : public testing::GuiTreeTest {

@@ -4,7 +4,11 @@
 #include "command/LoadFile.h"
 #include "command/RebuildInstances.h"
 #include "grounding/OperationInstance.h"
+#include <algorithm>
+
+#include "SyntheticFont.h"
 #include "gui/DMWindow.h"
+#include "gui/Font.h"
 #include "gui/InstanceButtons.h"
 #include "gui/LogWindow.h"
 #include "gui/OIWindow.h"
@@ -29,6 +33,8 @@ int px(float units) { return static_cast<int>(units * 8); }
 int py(float units) { return static_cast<int>(units * 6); }
 
 TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
+    // Without a font nothing is measured or shown, and nothing limits the scroll downwards.
+    useFontMetrics(GlfFont{});
     DMWindow domain(session());
     LogWindow logWindow(session());
     InstancesWindow instances;
@@ -44,7 +50,68 @@ TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
     }
 }
 
+TEST_F(TextWindows, ScrollingStopsAtTheContentAndReplacedContentStartsAtTheTop) {
+    testing::freshSession();
+    useFontMetrics(testing::syntheticFont());
+    LogWindow logWindow(testing::session());
+    for (int i = 0; i < 12; ++i) testing::session().log.append("line " + std::to_string(i) + "\n");
+    logWindow.onScroll(-10);
+    EXPECT_FLOAT_EQ(logWindow.scroll, 0) << "a log that fits stays in view";
+    for (int i = 12; i < 200; ++i) testing::session().log.append("line " + std::to_string(i) + "\n");
+    logWindow.onScroll(-1000);
+    // The last line's bottom sits at the bottom of the view.
+    EXPECT_FLOAT_EQ(logWindow.scroll, logWindow.viewHeight() - (1.5f + 2 * 200));
+    float top = 0;
+    const std::string shown = logWindow.shownText(top);
+    EXPECT_EQ(shown.substr(shown.size() - 9), "line 199\n");
+    logWindow.onScroll(1000);
+    EXPECT_FLOAT_EQ(logWindow.scroll, 0);
+    logWindow.onScroll(-20);
+    testing::session().log.clear();  // as a solve or a wipe does
+    testing::session().log.append("new\n");
+    logWindow.onDrag(0, 0);
+    EXPECT_FLOAT_EQ(logWindow.scroll, 0);
+
+    // 650 instances scrolled to their end; a load of another file starts at the top.
+    std::string atoms = "atom t";
+    for (char name = 'A'; name <= 'Z'; ++name) atoms += std::string(" ") + name;
+    runLines({"type t", atoms, "pred p(t:x, t:y)", "op o(t:x, t:y)", "add o p(x,y)", "buildInst"});
+    ASSERT_EQ(testing::session().instances.size(), 650u) << testing::messageText();
+    InstancesWindow instances;
+    instances.onScroll(-1000);
+    const float lastRowsAtTheBottom = instances.scroll;
+    EXPECT_LT(lastRowsAtTheBottom, 0);
+    EXPECT_GT(lastRowsAtTheBottom, -1000) << "stops where the last row reaches the bottom";
+    loadFile(testing::session(), testing::sourcePath("examples/rocket.pln"));
+    instances.onDrag(0, 0);
+    EXPECT_FLOAT_EQ(instances.scroll, 0);
+    DMWindow domain(testing::session());
+    domain.onScroll(-10);
+    EXPECT_FLOAT_EQ(domain.scroll, 0) << "the cargo domain fits";
+    testing::freshSession();
+}
+
+TEST_F(TextWindows, TheLogWindowTakesOnlyTheRowsInViewOfALongLog) {
+    testing::freshSession();
+    useFontMetrics(testing::syntheticFont());
+    for (int i = 0; i < 300000; ++i) testing::session().log.append("step " + std::to_string(i) + "\n");
+    LogWindow logWindow(testing::session());
+    logWindow.onScroll(-100000);  // half a million units down
+    float top = 0;
+    const std::string shown = logWindow.shownText(top);
+    const auto rows = static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '\n'));
+    EXPECT_LE(rows, 52u) << "one screen of rows, not the log";
+    EXPECT_GE(rows, 49u);
+    // The first row shown is the one at the top edge of the window.
+    const auto firstRow = static_cast<int>((top - 1.5f) / 2);
+    EXPECT_LE(top + logWindow.scroll, 0);
+    EXPECT_GT(top + logWindow.scroll + 2, 0);
+    EXPECT_EQ(shown.substr(0, shown.find('\n') + 1), "step " + std::to_string(firstRow) + "\n");
+    testing::freshSession();
+}
+
 TEST_F(TextWindows, PointerDragsAndRightDragsScrollTheHoveredWindow) {
+    useFontMetrics(GlfFont{});
     LogWindow logWindow(session());
     logWindow.shown = true;
     logWindow.slide = 1;

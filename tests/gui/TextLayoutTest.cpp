@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "SyntheticFont.h"
+#include <algorithm>
+
 #include "gui/Font.h"
+#include "gui/WrappedText.h"
 
 namespace vexmolda {
 namespace {
@@ -44,13 +47,74 @@ TEST(TextMeasure, TabsFollowTheMeasuringRuleAndMeasureAtLeastAsWideAsTheyDraw) {
     EXPECT_GE(measureText(font, "a\tb", 2), drawn);
 }
 
-TEST(TextMeasure, CharactersOutsideTheFontHaveNoWidthAndNoGlyph) {
-    EXPECT_FLOAT_EQ(measureText(font, "a\xC3\xA9" "b", 2), 2);
+TEST(TextMeasure, ControlCharactersOutsideTheFontHaveNoWidthAndNoGlyph) {
     EXPECT_FLOAT_EQ(measureText(font, std::string("a\x01\x7F", 3), 2), 1);
-    EXPECT_EQ(placed("a\xE9" "b", 0, 0, false).size(), 2u);
+    EXPECT_EQ(placed(std::string("a\x01\x7F", 3), 0, 0, false).size(), 1u);
     EXPECT_EQ(font.glyph('\xE9'), nullptr);
     EXPECT_EQ(font.glyph('\x1F'), nullptr);
     ASSERT_NE(font.glyph('~'), nullptr);
+}
+
+TEST(TextMeasure, EachCharacterBeyondAsciiIsOneHollowBoxOfTheAverageWidth) {
+    const float box = averageAdvance(font) * font.scaleFor(2);
+    ASSERT_GT(box, 0);
+    // Two, three and four UTF-8 bytes, and a stray byte: one box each.
+    const std::string text = "a\xC3\xA9" "b\xE2\x98\xBA\xF0\x9F\x98\x80\xFF";
+    EXPECT_FLOAT_EQ(measureText(font, text, 2), 2 + 4 * box);
+    float width = 0;
+    const std::vector<GlyphQuad> quads = placed(text, 0, 0, false, &width);
+    EXPECT_FLOAT_EQ(width, 2 + 4 * box) << "drawn as wide as measured";
+    ASSERT_EQ(quads.size(), 6u);
+    EXPECT_TRUE(quads[1].placeholder);
+    EXPECT_FLOAT_EQ(quads[1].x0, 1);
+    EXPECT_FLOAT_EQ(quads[1].x1 - quads[1].x0, box);
+    EXPECT_FALSE(quads[2].placeholder);
+    EXPECT_FLOAT_EQ(quads[2].x0, 1 + box);
+    // Right alignment and wrapping measure the boxes the same way.
+    EXPECT_FLOAT_EQ(placed(text, 20, 0, true).front().x0, 20 - (2 + 4 * box));
+    std::string words = "\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9";
+    wrapText(font, words, 2.5f * box, 2);
+    EXPECT_EQ(words, "\xC3\xA9\xC3\xA9\n\xC3\xA9\xC3\xA9");
+    std::vector<GlyphQuad> wrapped;
+    layoutWrapped(font, words, 0, 0, 0, 2, wrapped);
+    ASSERT_EQ(wrapped.size(), 4u);
+    EXPECT_FLOAT_EQ(wrapped[2].y0, 2);
+}
+
+TEST(TextWrap, ALongTextWrappedOnceByRowsIsTheWholeTextWrapped) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+        text += "step " + std::to_string(i);
+        if (i % 7 == 0) text += " and a longer tail that must wrap\tat\xC3\xA9 some point or other";
+        if (i % 11 == 0) text += "\n   leading spaces";
+        text += "\n";
+    }
+    text += "no line end at the end of the text, but long enough to wrap twice over here";
+    std::string whole = text;
+    wrapText(font, whole, 20, 2);
+    WrappedText rows;
+    rows.assign(text, font, 20, 2);
+    EXPECT_EQ(rows.text(), whole);
+    EXPECT_EQ(rows.rowCount(), static_cast<std::size_t>(std::count(whole.begin(), whole.end(), '\n')) + 1);
+    EXPECT_EQ(rows.rows(0, rows.rowCount()), whole);
+    const std::size_t second = whole.find('\n') + 1;
+    EXPECT_EQ(rows.rows(1, 2), whole.substr(second, whole.find('\n', second) + 1 - second));
+    EXPECT_GT(rows.rowCount(), 300u + 300u / 11 + 1) << "the long lines did wrap";
+}
+
+TEST(TextWrap, AWordTooLongForItsColumnIsCutAtTheEdgeWithDots) {
+    // 100 letters of width 1 in a column of 30: wrapped lines that fit stay.
+    std::string text = "ab cd\n" + std::string(100, 'x') + " ef";
+    wrapText(font, text, 30, 2);
+    cutLongLines(font, text, 30, 2);
+    EXPECT_EQ(text, "ab cd\n" + std::string(27, 'x') + "...\nef");
+    std::vector<GlyphQuad> quads;
+    layoutWrapped(font, text, 15, 0, 0, 2, quads);
+    for (const GlyphQuad& quad : quads) EXPECT_LE(quad.x1, 15 + 30) << "nothing runs into the next column";
+    // Tabs count as the wrapping pass counts them.
+    std::string tabbed = "   pre:\tat(c,p)";
+    cutLongLines(font, tabbed, 30, 2);
+    EXPECT_EQ(tabbed, "   pre:\tat(c,p)");
 }
 
 TEST(TextDraw, SecondLineStartsOneSizeLowerAtTheSameX) {

@@ -2,6 +2,10 @@
 
 #include "GuiTreeFixture.h"
 #include "SyntheticFont.h"
+#include <string>
+
+#include "command/Session.h"
+#include "gui/AppWindow.h"
 #include "gui/Button.h"
 #include "gui/CommandLine.h"
 #include "gui/ERRButton.h"
@@ -9,6 +13,8 @@
 #include "gui/Label.h"
 #include "gui/OCButton.h"
 #include "gui/RegButton.h"
+#include "gui/Tooltip.h"
+#include "support/Session.h"
 
 namespace vexmolda {
 namespace {
@@ -232,6 +238,52 @@ TEST_F(Widgets, TooltipIsTakenOutOfTheTreeAndReplaced) {
     EXPECT_EQ(tooltip(), second);
     setTooltip(nullptr);
     EXPECT_EQ(tooltip(), nullptr);
+}
+
+TEST_F(Widgets, TooltipsStayWholeInsideTheDrawingAreaAboveThePanel) {
+    const float panel = panelTop(true, 2);
+    // In the open: 4 below the pointer, at its x.
+    TooltipPlace place = tooltipPlace(30, 40, 20, 4.25f, panel);
+    EXPECT_FLOAT_EQ(place.x, 30);
+    EXPECT_FLOAT_EQ(place.y, 44);
+    // Near the right edge it hangs to the left of the pointer, near the panel above it.
+    place = tooltipPlace(90, panel - 3, 20, 4.25f, panel);
+    EXPECT_FLOAT_EQ(place.x, 70);
+    EXPECT_LE(place.y + 4.25f, panel - 3) << "above the pointer";
+    // Wider than the area: its start stays in view.
+    place = tooltipPlace(50, 10, 130, 4.25f, panel);
+    EXPECT_FLOAT_EQ(place.x, 0);
+    for (float px = 0; px <= 100; px += 12.5f) {
+        for (float py = 0; py <= panel; py += 7.5f) {
+            place = tooltipPlace(px, py, 35, 4.25f, panel);
+            EXPECT_GE(place.x, 0);
+            EXPECT_LE(place.x + 35, 100);
+            EXPECT_GE(place.y, 0);
+            EXPECT_LE(place.y + 4.25f, panel);
+        }
+    }
+}
+
+TEST_F(Widgets, TheWheelOverTheMessagePanelScrollsTheMessages) {
+    CommandRunner runner(testing::session());
+    attachSession(testing::session(), runner);
+    testing::session().messages.clear();
+    for (int i = 0; i < 61; ++i) testing::session().messages.append("message " + std::to_string(i) + "\n");
+    showMessages = true;
+    messageScroll() = {0, testing::session().messages.contentStamp()};
+    GuiElement behind(0, 0, 100, 100, &guiRoot);
+    // Over the panel (its top is at 50.5 for 18 of the 61 lines), wheel down three notches.
+    handleMousePosition(400, static_cast<int>(70 * 6));
+    handleWindowWheel(pointer.lastWheel - 3);
+    EXPECT_EQ(messageScroll().firstLine, 3u);
+    for (int i = 0; i < 30; ++i) handleWindowWheel(pointer.lastWheel - 3);
+    EXPECT_EQ(messageScroll().firstLine, 61u - panelLineLimit) << "the last message is reached";
+    // Above the panel the wheel goes to the element under the pointer.
+    handleMousePosition(400, static_cast<int>(20 * 6));
+    handleWindowWheel(pointer.lastWheel + 1);
+    EXPECT_EQ(messageScroll().firstLine, 61u - panelLineLimit);
+    testing::session().messages.clear();
+    messageScroll() = {};
 }
 
 }  // namespace

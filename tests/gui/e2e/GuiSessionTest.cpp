@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <string>
 
 #include "ProgramSession.h"
@@ -65,6 +67,29 @@ TEST_F(GuiSession, TypedCommandsReprintTheReportAndTabsSlideTheirWindowsIn) {
 
     requestClose();
     EXPECT_EQ(waitForExit(), 0) << "closing the window ends the program with status 0";
+}
+
+TEST_F(GuiSession, ABurstOfResizesLeavesTheWindowAtTheLastSizeAndResponsive) {
+    std::ofstream(run.path / "rocket.pln") << smallDomain;
+    startProgram();
+    ASSERT_TRUE(outputHas("Types: any, cargo, place\n")) << output();
+    // 21 sizes between 700 and 900 wide in one go, as a fast drag gives them.
+    std::string burst = "xdotool";
+    for (int i = 0; i <= 20; ++i) {
+        const int width = i % 2 == 0 ? 700 + 10 * i : 900 - 10 * i;
+        burst += " windowsize " + std::to_string(window) + " " + std::to_string(width) + " 600";
+    }
+    burst += " windowsize " + std::to_string(window) + " 850 600";
+    tool(burst);
+    const std::string geometry = "xdotool getwindowgeometry " + std::to_string(window) + " | grep Geometry";
+    // The window settles at the size it was given last, and stays there.
+    EXPECT_TRUE(waitFor([&] { return tool(geometry) == "  Geometry: 850x600"; }, 10)) << tool(geometry);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(tool(geometry), "  Geometry: 850x600") << "the window changes size on its own";
+    typeLine("type foo");
+    EXPECT_TRUE(outputHas("Types: any, cargo, foo, place\n")) << "typed commands still run";
+    requestClose();
+    EXPECT_EQ(waitForExit(), 0) << "a close request still ends the program";
 }
 
 TEST_F(GuiSession, WithoutTheStartupFileTheWindowOpensAndQuitEndsIt) {
