@@ -115,15 +115,30 @@ void atomCommand(const TokenList& tokens) {
     for (std::size_t i = 2; i < tokens.size(); ++i) declareAtom(tokens[i].text, type);
 }
 
-Handler toggle(bool& flag) {
-    return [&flag](const TokenList&) { flag = !flag; };
+// "on" and "off" set the switch; the bare word (stored files rely on it) flips it.
+Handler switchCommand(bool& (*flag)()) {
+    return [flag](const TokenList& tokens) {
+        const std::string setting = tokens.size() > 1 ? tokens[1].text : std::string();
+        if (setting == "on") {
+            flag() = true;
+        } else if (setting == "off") {
+            flag() = false;
+        } else {
+            flag() = !flag();
+        }
+    };
 }
+
+bool& noDupsSwitch() { return noDups; }
+bool& ignConstSwitch() { return ignConst; }
+bool& filterRedsSwitch() { return filterReds; }
+bool& showInstSwitch() { return showInst; }
 
 const std::vector<CommandRow>& commandTable() {
     static const std::vector<CommandRow> table = {
         {{"q", "quit", "exit"}, 1, quit},
         {{"file"}, 2, [](const TokenList& t) { loadFile(domainFileName(t[1].text)); }},
-        {{"log"}, 1, [](const TokenList&) { logging() = !logging(); }},
+        {{"log"}, 1, switchCommand(logging)},
         {{"init"}, 1, [](const TokenList& t) { parseFacts(t, initState, nullptr); }},
         {{"goal"}, 1, [](const TokenList& t) { parseFacts(t, goalState, nullptr); }},
         {{"pre"}, 3, [](const TokenList& t) { literalsOfOperation(t, &Operation::pre); }},
@@ -132,14 +147,14 @@ const std::vector<CommandRow>& commandTable() {
         {{"condconst", "const"}, 5, executeConstraintCommand},
         {{"op"}, 2, declareOperationCommand},
         {{"pred"}, 2, declarePredicateCommand},
-        {{"showInst"}, 1, toggle(showInst)},
+        {{"showInst"}, 1, switchCommand(showInstSwitch)},
         {{"instance"}, 3, instanceCommand},
         {{"buildInst"}, 1, buildInstancesCommand},
         {{"wipe"}, 1, [](const TokenList&) { wipe(); }},
         {{"solve"}, 2, solveCommand},
-        {{"noDups"}, 1, toggle(noDups)},
-        {{"ignConst"}, 1, toggle(ignConst)},
-        {{"filterReds"}, 1, toggle(filterReds)},
+        {{"noDups"}, 1, switchCommand(noDupsSwitch)},
+        {{"ignConst"}, 1, switchCommand(ignConstSwitch)},
+        {{"filterReds"}, 1, switchCommand(filterRedsSwitch)},
         {{"type"}, 1, typeCommand},
         {{"derived"}, 3, derivedCommand},
         {{"atom"}, 3, atomCommand},
