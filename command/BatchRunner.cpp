@@ -4,6 +4,7 @@
 
 #include "command/Execute.h"
 #include "command/LoadFile.h"
+#include "command/Switches.h"
 #include "command/Report.h"
 #include "command/TextBuffer.h"
 #include "pddl/PddlLoader.h"
@@ -14,10 +15,12 @@ namespace vexmolda {
 namespace {
 
 const char* const usage =
-    "usage: vexmolda-batch [FILE | -c LINE | --pddl DOMAIN PROBLEM]... [--pddl-out FILE.pln] [--plan-out FILE]\n"
+    "usage: vexmolda-batch [FILE | -c LINE | --pddl DOMAIN PROBLEM | --validate PLAN]... [--pddl-out FILE.pln]\n"
+    "                      [--plan-out FILE]\n"
     "  FILE                   load a domain file (wipes the domain first, then runs its lines)\n"
     "  -c LINE                run LINE as one command line\n"
     "  --pddl DOMAIN PROBLEM  load a PDDL domain and problem (wipes the domain first; builds the instances)\n"
+    "  --validate PLAN        replay the plan file against the domain (as -c \"validate PLAN\")\n"
     "  --pddl-out FILE.pln    also save the translation of --pddl as a domain file\n"
     "  --plan-out FILE        after the last argument, write the plan in PDDL plan format\n"
     "Arguments run in order; the report is printed once at the end.\n";
@@ -26,7 +29,7 @@ bool isOption(const std::string& argument) { return argument.size() > 1 && argum
 
 // How many values follow an option; -1 for an unknown option.
 int valueCount(const std::string& option) {
-    if (option == "-c" || option == "--pddl-out" || option == "--plan-out") return 1;
+    if (option == "-c" || option == "--validate" || option == "--pddl-out" || option == "--plan-out") return 1;
     if (option == "--pddl") return 2;
     return -1;
 }
@@ -65,6 +68,9 @@ int runBatch(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (argument == "-c") {
             executeLine(arguments[++i]);
+        } else if (argument == "--validate") {
+            dirty = true;
+            validateCommand(arguments[++i]);
         } else if (argument == "--pddl") {
             const bool loaded = loadPddl(arguments[i + 1], arguments[i + 2], pddlOut);
             // A refusal is only a message, as for domain files; a translation

@@ -9,6 +9,7 @@
 #include "command/ConstraintCommand.h"
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
+#include "command/PlanValidation.h"
 #include "command/RebuildInstances.h"
 #include "command/Switches.h"
 #include "command/TextBuffer.h"
@@ -17,6 +18,7 @@
 #include "domain/Operation.h"
 #include "grounding/Grounding.h"
 #include "solvers/Plan.h"
+#include "pddl/CompetitionStepNames.h"
 #include "solvers/Solver.h"
 
 namespace vexmolda {
@@ -138,6 +140,7 @@ const std::vector<CommandRow>& commandTable() {
     static const std::vector<CommandRow> table = {
         {{"q", "quit", "exit"}, 1, quit},
         {{"file"}, 2, [](const TokenList& t) { loadFile(domainFileName(t[1].text)); }},
+        {{"validate"}, 2, [](const TokenList& t) { validateCommand(t[1].text); }},
         {{"log"}, 1, switchCommand(logging)},
         {{"init"}, 1, [](const TokenList& t) { parseFacts(t, initState, nullptr); }},
         {{"goal"}, 1, [](const TokenList& t) { parseFacts(t, goalState, nullptr); }},
@@ -163,6 +166,10 @@ const std::vector<CommandRow>& commandTable() {
 }
 
 }  // namespace
+
+void validateCommand(const std::string& path) {
+    messages.append(validatePlanFile(path, currentStepNameMapping()));
+}
 
 void execute(TokenList tokens) {
     dirty = true;

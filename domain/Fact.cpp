@@ -39,23 +39,26 @@ Predicate* declarePredicate(const std::string& name) {
 
 Predicate* findPredicate(const std::string& name) { return predicates.find(name); }
 
-Fact* makeFact(const std::string& name, const std::vector<Atom*>& args) {
+FactCheck checkFact(const std::string& name, const std::vector<Atom*>& args) {
     const Predicate* predicate = findPredicate(name);
-    if (!predicate) {
-        messages.append("Predicate \"" + name + "\" doesn't exist\n");
-        return nullptr;
-    }
-    if (args.size() != predicate->args.size()) {
-        messages.append("Wrong number of parameters\n");
-        return nullptr;
-    }
+    if (!predicate) return {"Predicate \"" + name + "\" doesn't exist\n"};
+    if (args.size() != predicate->args.size()) return {"Wrong number of parameters\n"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const Type* expected = predicate->args[i]->type;
         if (args[i]->type != expected && expected != anyType) {
-            messages.append("Type mismatch, " + args[i]->name + " is type " + args[i]->type->name +
-                            ", but " + expected->name + " expected\n");
-            return nullptr;
+            return {"Type mismatch, " + args[i]->name + " is type " + args[i]->type->name + ", but " +
+                        expected->name + " expected\n",
+                    args[i], expected};
         }
+    }
+    return {};
+}
+
+Fact* makeFact(const std::string& name, const std::vector<Atom*>& args) {
+    const FactCheck check = checkFact(name, args);
+    if (!check.passed()) {
+        messages.append(check.message);
+        return nullptr;
     }
     return factPool.intern(name, args);
 }

@@ -57,6 +57,14 @@ extern NameRegistry<Predicate> predicates;
 
 Predicate* declarePredicate(const std::string& name);
 Predicate* findPredicate(const std::string& name);
+// What makeFact's checks say about a fact, without interning it.
+struct FactCheck {
+    std::string message;                // makeFact's message; empty when the fact passes
+    const Atom* mismatched = nullptr;   // for a type mismatch: the argument
+    const Type* expected = nullptr;     // and the type its position wants
+    bool passed() const { return message.empty(); }
+};
+FactCheck checkFact(const std::string& name, const std::vector<Atom*>& args);
 // The interned fact after the predicate, count and exact type checks; null
 // after a message when a check fails.
 Fact* makeFact(const std::string& name, const std::vector<Atom*>& args);
