@@ -7,6 +7,7 @@
 
 #include "command/CAtoi.h"
 #include "command/ConstraintCommand.h"
+#include "command/DomainWriter.h"
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
 #include "command/PlanValidation.h"
@@ -140,6 +141,7 @@ const std::vector<CommandRow>& commandTable() {
     static const std::vector<CommandRow> table = {
         {{"q", "quit", "exit"}, 1, quit},
         {{"file"}, 2, [](const TokenList& t) { loadFile(domainFileName(t[1].text)); }},
+        {{"save"}, 2, [](const TokenList& t) { saveDomain(t[1].text); }},
         {{"validate"}, 2, [](const TokenList& t) { validateCommand(t[1].text); }},
         {{"log"}, 1, switchCommand(logging)},
         {{"init"}, 1, [](const TokenList& t) { parseFacts(t, initState, nullptr); }},

@@ -4,6 +4,7 @@
 #include <set>
 #include <sstream>
 
+#include "command/DomainWriter.h"
 #include "command/Execute.h"
 #include "command/Switches.h"
 #include "command/TextBuffer.h"
@@ -11,7 +12,6 @@
 #include "domain/Atom.h"
 #include "domain/Operation.h"
 #include "pddl/PddlReader.h"
-#include "pddl/PlnWriter.h"
 
 namespace vexmolda {
 
@@ -73,14 +73,17 @@ bool translatePddlFiles(const std::string& domainPath, const std::string& proble
 bool loadPddl(const std::string& domainPath, const std::string& problemPath, const std::string& plnPath) {
     PddlTranslation translation;
     if (!translatePddlFiles(domainPath, problemPath, translation)) return false;
-    bool saved = true;
-    if (!plnPath.empty()) {
-        std::string error;
-        saved = writePlnFile(plnPath, translation, error);
-        if (!saved) messages.append("File \"" + plnPath + "\" not written: " + error + "\n");
-    }
     wipe();
     for (const std::string& line : linesToRun(translation, noDups)) executeLine(line);
+    bool saved = true;
+    if (!plnPath.empty()) {
+        // Written from the model, as "save" writes it.
+        std::string error;
+        saved = writeDomainFile(
+            plnPath, {"translated from PDDL: domain " + translation.domainName + ", problem " + translation.problemName},
+            error);
+        if (!saved) messages.append("File \"" + plnPath + "\" not written: " + error + "\n");
+    }
     LoadedNames& loaded = loadedNames();
     loaded.present = true;
     loaded.names = translation.names;
