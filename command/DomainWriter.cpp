@@ -99,7 +99,9 @@ void declarations(DomainLines& out) {
     }
     for (const auto& [name, atom] : Atom::registry()) all.push_back({atom->sequence, Kind::atom, atom.get()});
     for (const auto& [name, predicate] : predicates) {
-        all.push_back({predicate->sequence, Kind::predicate, predicate.get()});
+        // Parameters may come in a later "pred" line: the line goes where its types exist.
+        const std::uint64_t sequence = predicate->args.empty() ? predicate->sequence : predicate->args.back()->sequence;
+        all.push_back({sequence, Kind::predicate, predicate.get()});
     }
     for (const auto& [name, operation] : operations) {
         // An operation stands where its parameters were made; one without any anywhere.

@@ -70,7 +70,7 @@ TEST(Save, ExamplesBenchmarksAndRandomDomainsLoadBackToTheSameReport) {
     }
     // Every kind of line, with instances that "buildInst" would not make now.
     freshSession();
-    runLines({"type place thing", "derived thing cargo", "derived cargo parcel", "atom parcel p2", "atom place b a",
+    runLines({"pred late", "type place thing", "pred late(place:p)", "derived thing cargo", "derived cargo parcel", "atom parcel p2", "atom place b a",
               "atom cargo c", "pred at(any:t, place:p)", "pred marked()", "op move(thing:t, place:from, place:to)",
               "add move at(t,to) marked", "pre move at(t,from) at(c,a)", "del move at(t,from)",
               "const move ~eq(from to b)", "condconst move one is(t cargo) in(t p2) => ~in(to a)",
