@@ -291,43 +291,73 @@ void literalSets(DomainLines& out) {
 
 std::string onOff(bool value) { return value ? " on" : " off"; }
 
+void switchLines(DomainLines& out, const GroundingSwitches& grounding) {
+    out.add("noDups" + onOff(grounding.noDups));
+    out.add("ignConst" + onOff(grounding.ignConst));
+    out.add("filterReds" + onOff(grounding.filterReds));
+}
+
 void switchLines(DomainLines& out) {
-    out.add("noDups" + onOff(noDups));
-    out.add("ignConst" + onOff(ignConst));
-    out.add("filterReds" + onOff(filterReds));
+    switchLines(out, currentGroundingSwitches());
     out.add("log" + onOff(logging()));
     out.add("showInst" + onOff(showInst));
 }
 
-bool isFullBuild() {
-    const auto bindings = fullBuildBindings();
-    if (bindings.size() != instanceList.size()) return false;
+// How many leading instances a full build under the switches makes, in order.
+std::size_t fullBuildPrefix(const GroundingSwitches& switches) {
+    const auto bindings = fullBuildBindings(switches);
+    if (bindings.size() > instanceList.size()) return 0;
     for (std::size_t i = 0; i < bindings.size(); ++i) {
-        if (bindings[i].first->name != instanceList[i]->name || bindings[i].second != instanceList[i]->args) {
-            return false;
-        }
+        if (bindings[i].first->name != instanceList[i]->name || bindings[i].second != instanceList[i]->args) return 0;
     }
-    return true;
+    return bindings.size();
 }
 
-// The switches, then the instances as "buildInst" makes them or one by one.
+// The switches under which "buildInst" makes the first instances, and how
+// many: the switches now when it makes all of them, else any setting whose
+// build leaves only instances an "instance" line can make. None: zero.
+std::pair<GroundingSwitches, std::size_t> buildablePrefix() {
+    const GroundingSwitches now = currentGroundingSwitches();
+    if (fullBuildPrefix(now) == instanceList.size()) return {now, instanceList.size()};
+    std::vector<GroundingSwitches> settings = {now};
+    for (int bits = 0; bits < 8; ++bits) {
+        const GroundingSwitches setting{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+        if (setting != now) settings.push_back(setting);
+    }
+    for (const GroundingSwitches& setting : settings) {
+        const std::size_t prefix = fullBuildPrefix(setting);
+        if (prefix == 0) continue;
+        bool restWritable = true;
+        for (std::size_t i = prefix; i < instanceList.size(); ++i) restWritable = restWritable && !instanceList[i]->args.empty();
+        if (restWritable) return {setting, prefix};
+    }
+    return {now, 0};
+}
+
+// The switches, then the instances: "buildInst" for as many as it makes, one
+// "instance" line for each of the rest.
 void instanceLines(DomainLines& out) {
-    if (instanceList.empty() || isFullBuild()) {
+    const auto [setting, built] = instanceList.empty() ? std::pair{currentGroundingSwitches(), std::size_t{0}}
+                                                       : buildablePrefix();
+    if (built == instanceList.size() && setting == currentGroundingSwitches()) {
         switchLines(out);
-        if (!instanceList.empty()) out.add("buildInst");
+        if (built > 0) out.add("buildInst");
         return;
     }
-    // Every instance back as it is: no switch may refuse or merge one.
-    out.add("noDups off");
-    out.add("ignConst on");
-    out.add("filterReds off");
-    for (const auto& instance : instanceList) {
-        if (instance->args.empty()) {
-            out.refuse("instance " + instance->name + "() has no \"instance\" line");
+    if (built > 0) {
+        switchLines(out, setting);
+        out.add("buildInst");
+    }
+    // Every further instance back as it is: no switch may refuse or merge one.
+    if (built < instanceList.size()) switchLines(out, {false, true, false});
+    for (std::size_t i = built; i < instanceList.size(); ++i) {
+        const OperationInstance& instance = *instanceList[i];
+        if (instance.args.empty()) {
+            out.refuse("instance " + instance.name + "() has no \"instance\" line");
             return;
         }
-        std::string line = "instance " + instance->name;
-        for (const Atom* arg : instance->args) line += " " + arg->name;
+        std::string line = "instance " + instance.name;
+        for (const Atom* arg : instance.args) line += " " + arg->name;
         out.add(line);
     }
     switchLines(out);

@@ -13,7 +13,8 @@ namespace vexmolda {
 namespace {
 
 // Type and duplicate checks position by position, binding as it goes.
-void bindParameters(const Operation& operation, const std::vector<Atom*>& objects, BindingCheck& check) {
+void bindParameters(const Operation& operation, const std::vector<Atom*>& objects, bool noDups,
+                    BindingCheck& check) {
     for (std::size_t i = 0; i < objects.size(); ++i) {
         Atom* object = objects[i];
         Variable* parameter = operation.params[i];
@@ -37,7 +38,7 @@ void bindParameters(const Operation& operation, const std::vector<Atom*>& object
     }
 }
 
-bool constraintsHold(const Operation& operation) {
+bool constraintsHold(const Operation& operation, bool ignConst) {
     if (ignConst) return true;
     for (const Constraint* constraint : operation.constraints) {
         if (!constraint->holds()) return false;
@@ -98,7 +99,14 @@ void forEachCandidateTuple(const Operation& operation, Visit visit) {
 
 }  // namespace
 
+GroundingSwitches currentGroundingSwitches() { return {noDups, ignConst, filterReds}; }
+
 BindingCheck checkBinding(const std::string& operationName, const std::vector<Atom*>& objects) {
+    return checkBinding(operationName, objects, currentGroundingSwitches());
+}
+
+BindingCheck checkBinding(const std::string& operationName, const std::vector<Atom*>& objects,
+                          const GroundingSwitches& switches) {
     BindingCheck check;
     check.operation = findOperation(operationName);
     if (!check.operation) {
@@ -111,8 +119,10 @@ BindingCheck checkBinding(const std::string& operationName, const std::vector<At
         check.message = "Wrong number of parameters\n";
         return check;
     }
-    bindParameters(*check.operation, objects, check);
-    if (check.passed() && !constraintsHold(*check.operation)) check.refusal = Refusal::constraintFails;
+    bindParameters(*check.operation, objects, switches.noDups, check);
+    if (check.passed() && !constraintsHold(*check.operation, switches.ignConst)) {
+        check.refusal = Refusal::constraintFails;
+    }
     return check;
 }
 
@@ -122,13 +132,13 @@ bool groundWithoutInterning(const Operation& operation, GroundLiterals& literals
            groundWithoutInterning(operation.pre, literals.pre, check);
 }
 
-std::vector<std::pair<const Operation*, std::vector<Atom*>>> fullBuildBindings() {
+std::vector<std::pair<const Operation*, std::vector<Atom*>>> fullBuildBindings(const GroundingSwitches& switches) {
     std::vector<std::pair<const Operation*, std::vector<Atom*>>> bindings;
     // The sets of every binding kept, as sorted lists, for the redundancy filter.
     std::set<std::array<std::vector<GroundFact>, 3>> keptSets;
     for (const auto& [name, operation] : operations) {
         forEachCandidateTuple(*operation, [&](const std::vector<Atom*>& tuple) {
-            BindingCheck check = checkBinding(name, tuple);
+            BindingCheck check = checkBinding(name, tuple, switches);
             GroundLiterals literals;
             if (!check.passed() || !groundWithoutInterning(*operation, literals, check)) return;
             std::array<std::vector<GroundFact>, 3> sets{literals.pre, literals.add, literals.del};
@@ -136,7 +146,7 @@ std::vector<std::pair<const Operation*, std::vector<Atom*>>> fullBuildBindings()
                 std::sort(set.begin(), set.end());
                 set.erase(std::unique(set.begin(), set.end()), set.end());
             }
-            if (!keptSets.insert(std::move(sets)).second && filterReds) return;
+            if (!keptSets.insert(std::move(sets)).second && switches.filterReds) return;
             bindings.emplace_back(operation.get(), tuple);
         });
     }

@@ -8,6 +8,16 @@
 
 namespace vexmolda {
 
+// The three switches that decide what grounding builds.
+struct GroundingSwitches {
+    bool noDups;
+    bool ignConst;
+    bool filterReds;
+    bool operator==(const GroundingSwitches&) const = default;
+};
+// The switches as they are now.
+GroundingSwitches currentGroundingSwitches();
+
 // Why the checks of "instance" refuse a binding; none when it passes.
 enum class Refusal { none, noOperation, wrongCount, typeMismatch, duplicateObject, constraintFails, factRefused };
 
@@ -24,6 +34,9 @@ struct BindingCheck {
 // The operation, parameter count, type, noDups and constraint checks of
 // "instance", in its order; binds the parameters. Adds no message, builds nothing.
 BindingCheck checkBinding(const std::string& operationName, const std::vector<Atom*>& objects);
+// The same under the given switches.
+BindingCheck checkBinding(const std::string& operationName, const std::vector<Atom*>& objects,
+                          const GroundingSwitches& switches);
 
 // A ground fact by predicate name and objects, not interned.
 struct GroundFact {
@@ -44,8 +57,8 @@ struct GroundLiterals {
 // makeFact would refuse, fills the check's refusal and returns false.
 bool groundWithoutInterning(const Operation& operation, GroundLiterals& literals, BindingCheck& check);
 
-// The bindings a full build would make now, in its order, without making them.
-std::vector<std::pair<const Operation*, std::vector<Atom*>>> fullBuildBindings();
+// The bindings a full build would make under the switches, in its order, without making them.
+std::vector<std::pair<const Operation*, std::vector<Atom*>>> fullBuildBindings(const GroundingSwitches& switches);
 
 // The instance that stands for this binding (new, existing or an earlier
 // redundant one), or null when refused (with a message where one is due).

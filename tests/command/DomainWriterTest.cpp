@@ -66,8 +66,20 @@ TEST(Save, ExamplesBenchmarksAndRandomDomainsLoadBackToTheSameReport) {
     for (int i = 0; i < 25; ++i) {
         freshSession();
         runLines(testing::randomDomain(seed, {12, 6, 30, 25, 25, 50, 30}));
+        // Built with redundant operations filtered, saved with them allowed.
+        if (i % 2 == 1) runLines({"filterReds"});
         expectRoundTrip("random domain " + std::to_string(i));
     }
+    // A full build, then one more instance that a switch let through.
+    freshSession();
+    loadFile(testing::sourcePath("examples/rocket.pln"));
+    runLines({"noDups", "instance fly r paris paris", "ignConst"});
+    expectRoundTrip("rocket with one more instance");
+    // Operations without parameters have no "instance" line: the build is
+    // written under the switches it was made with.
+    freshSession();
+    runLines({"pred f()", "op same()", "add same f", "op twin()", "add twin f", "buildInst", "filterReds"});
+    expectRoundTrip("twins built with redundant operations filtered");
     // Every kind of line, with instances that "buildInst" would not make now.
     freshSession();
     runLines({"pred late", "type place thing", "pred late(place:p)", "derived thing cargo", "derived cargo parcel", "atom parcel p2", "atom place b a",
