@@ -172,7 +172,8 @@ std::string membershipText(DomainLines& out, const Operation& operation, const C
         out.refuse("a constraint of \"" + operation.name + "\" has no command form");
         return {};
     }
-    if (findVariable(operation, item->variable->name) != item->variable) checkReadsBack(out, operation, item->variable, false);
+    if (findVariable(operation, item->variable->name) != item->variable)
+        checkReadsBack(out, operation, item->variable, false);
     std::string text = std::string(item->negated ? "~" : "") + "in(" + item->variable->name;
     for (const Atom* atom : item->atoms) {
         checkReadsBack(out, operation, atom, true);
@@ -186,7 +187,8 @@ std::string constraintLine(DomainLines& out, const Operation& operation, const C
     const auto* implication = dynamic_cast<const CondConst*>(&constraint);
     if (!implication) return "const " + operation.name + " " + membershipText(out, operation, constraint);
     std::string line = "condconst " + operation.name + (implication->oneOf ? " one" : " all");
-    for (const Constraint* condition : implication->conditions) line += " " + membershipText(out, operation, *condition);
+    for (const Constraint* condition : implication->conditions)
+        line += " " + membershipText(out, operation, *condition);
     line += " =>";
     for (const Constraint* consequence : implication->consequences) {
         line += " " + membershipText(out, operation, *consequence);
@@ -265,7 +267,8 @@ void factOrderLines(DomainLines& out, const std::vector<FactLine>& lines) {
 // One line per constraint, in each operation's order (each line adds one).
 void constraintLines(DomainLines& out) {
     for (const auto& [name, operation] : operations) {
-        for (const Constraint* constraint : operation->constraints) out.add(constraintLine(out, *operation, *constraint));
+        for (const Constraint* constraint : operation->constraints)
+            out.add(constraintLine(out, *operation, *constraint));
     }
 }
 
@@ -328,7 +331,8 @@ std::pair<GroundingSwitches, std::size_t> buildablePrefix() {
         const std::size_t prefix = fullBuildPrefix(setting);
         if (prefix == 0) continue;
         bool restWritable = true;
-        for (std::size_t i = prefix; i < instanceList.size(); ++i) restWritable = restWritable && !instanceList[i]->args.empty();
+        for (std::size_t i = prefix; i < instanceList.size(); ++i)
+            restWritable = restWritable && !instanceList[i]->args.empty();
         if (restWritable) return {setting, prefix};
     }
     return {now, 0};
@@ -337,8 +341,8 @@ std::pair<GroundingSwitches, std::size_t> buildablePrefix() {
 // The switches, then the instances: "buildInst" for as many as it makes, one
 // "instance" line for each of the rest.
 void instanceLines(DomainLines& out) {
-    const auto [setting, built] = instanceList.empty() ? std::pair{currentGroundingSwitches(), std::size_t{0}}
-                                                       : buildablePrefix();
+    const auto [setting, built] =
+        instanceList.empty() ? std::pair{currentGroundingSwitches(), std::size_t{0}} : buildablePrefix();
     if (built == instanceList.size() && setting == currentGroundingSwitches()) {
         switchLines(out);
         if (built > 0) out.add("buildInst");

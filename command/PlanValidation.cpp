@@ -45,7 +45,8 @@ PlanStep parseStep(const std::string& written) {
     if (written[0] == '(') {
         step.competitionForm = true;
         const std::size_t close = written.find(')');
-        const std::vector<std::string> names = splitOn(written.substr(1, close == std::string::npos ? std::string::npos : close - 1), isBlank);
+        const std::vector<std::string> names =
+            splitOn(written.substr(1, close == std::string::npos ? std::string::npos : close - 1), isBlank);
         if (!names.empty()) {
             step.operation = names[0];
             step.objects.assign(names.begin() + 1, names.end());
@@ -56,7 +57,8 @@ PlanStep parseStep(const std::string& written) {
     step.operation = trimmed(written.substr(0, open));
     if (open == std::string::npos) return step;
     const std::size_t close = written.find(')', open);
-    const std::string inside = written.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+    const std::string inside =
+        written.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
     for (const std::string& object : splitOn(inside, [](char byte) { return byte == ',' || isBlank(byte); })) {
         step.objects.push_back(object);
     }
@@ -108,19 +110,23 @@ GroundFact keyOf(const Fact& fact) { return {fact.name, fact.args}; }
 // The reason "instance" would refuse the binding for, in the words of a plan check.
 std::string refusalReason(const BindingCheck& check, const std::string& operationName) {
     switch (check.refusal) {
-        case Refusal::noOperation: return "no operation \"" + operationName + "\"";
-        case Refusal::wrongCount: return "wrong number of parameters";
+        case Refusal::noOperation:
+            return "no operation \"" + operationName + "\"";
+        case Refusal::wrongCount:
+            return "wrong number of parameters";
         case Refusal::typeMismatch:
             return "type mismatch, " + check.object->name + " is type " + check.object->type->name + ", but " +
                    check.expected->name + " expected";
         case Refusal::duplicateObject:
-        case Refusal::constraintFails: return "a constraint forbids it";
+        case Refusal::constraintFails:
+            return "a constraint forbids it";
         case Refusal::factRefused: {
             std::string reason = check.message.substr(0, check.message.find('\n'));
             if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
             return reason;
         }
-        case Refusal::none: break;
+        case Refusal::none:
+            break;
     }
     return {};
 }
@@ -190,8 +196,7 @@ PlanLayers parsePlanText(const std::string& text) {
 
 std::vector<StepNames> namesAsWritten(const PlanStep& step) { return {{step.operation, step.objects}}; }
 
-std::string validatePlan(const PlanLayers& plan, const State& init, const State& goal,
-                         const StepNameMapping& mapping) {
+std::string validatePlan(const PlanLayers& plan, const State& init, const State& goal, const StepNameMapping& mapping) {
     std::set<GroundFact> state;
     for (const Fact* fact : init) state.insert(keyOf(*fact));
     std::size_t stepNumber = 0;

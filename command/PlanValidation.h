@@ -35,8 +35,7 @@ std::vector<StepNames> namesAsWritten(const PlanStep& step);
 
 // The one line (with its line end) that validating the plan from init gives.
 // Each step is checked as "instance" checks it; nothing of the model changes.
-std::string validatePlan(const PlanLayers& plan, const State& init, const State& goal,
-                         const StepNameMapping& mapping);
+std::string validatePlan(const PlanLayers& plan, const State& init, const State& goal, const StepNameMapping& mapping);
 
 // Reads the file (the name as given) and validates it against initState and goalState.
 std::string validatePlanFile(const std::string& path, const StepNameMapping& mapping);

@@ -26,7 +26,8 @@ std::string interferenceReason(const PlanningGraph& graph, std::uint32_t a, std:
 }
 
 std::string actionMutexReason(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level) {
-    if (level < 1 || level >= graph.actionNodes[a].mutex.size() || !graph.actionNodes[a].mutex[level].test(b)) return {};
+    if (level < 1 || level >= graph.actionNodes[a].mutex.size() || !graph.actionNodes[a].mutex[level].test(b))
+        return {};
     // The same order of tests as computeActionMutexes: interference, then competing needs.
     if (graph.actionNodes[a].interference.test(b)) return interferenceReason(graph, a, b);
     const NeedsWitness needs = competingNeed(graph, a, b, level);

@@ -82,12 +82,33 @@ TEST(Save, ExamplesBenchmarksAndRandomDomainsLoadBackToTheSameReport) {
     expectRoundTrip("twins built with redundant operations filtered");
     // Every kind of line, with instances that "buildInst" would not make now.
     freshSession();
-    runLines({"pred late", "type place thing", "pred late(place:p)", "derived thing cargo", "derived cargo parcel", "atom parcel p2", "atom place b a",
-              "atom cargo c", "pred at(any:t, place:p)", "pred marked()", "op move(thing:t, place:from, place:to)",
-              "add move at(t,to) marked", "pre move at(t,from) at(c,a)", "del move at(t,from)",
-              "const move ~eq(from to b)", "condconst move one is(t cargo) in(t p2) => ~in(to a)",
-              "op rest(any:x)", "pre rest marked", "init marked at(c,b) at(c,a)", "goal at(p2,a)", "noDups",
-              "instance move c a a", "ignConst", "instance move c b b", "instance rest c", "log", "showInst"});
+    runLines({"pred late",
+              "type place thing",
+              "pred late(place:p)",
+              "derived thing cargo",
+              "derived cargo parcel",
+              "atom parcel p2",
+              "atom place b a",
+              "atom cargo c",
+              "pred at(any:t, place:p)",
+              "pred marked()",
+              "op move(thing:t, place:from, place:to)",
+              "add move at(t,to) marked",
+              "pre move at(t,from) at(c,a)",
+              "del move at(t,from)",
+              "const move ~eq(from to b)",
+              "condconst move one is(t cargo) in(t p2) => ~in(to a)",
+              "op rest(any:x)",
+              "pre rest marked",
+              "init marked at(c,b) at(c,a)",
+              "goal at(p2,a)",
+              "noDups",
+              "instance move c a a",
+              "ignConst",
+              "instance move c b b",
+              "instance rest c",
+              "log",
+              "showInst"});
     expectRoundTrip("hand-made domain");
 }
 
@@ -105,8 +126,9 @@ TEST(Save, ALineThatCannotFitOrAPathThatCannotBeWrittenLeavesNoFile) {
     const std::string directory = std::filesystem::path(path).parent_path();
     messages.clear();
     executeLine("save " + directory + "/kept");
-    EXPECT_EQ(messageText(), "File \"" + path + "\" not written: line of " + std::to_string(init.size() - 29) +
-                                 " bytes cannot be split to fit 254 bytes: \"init located(object-number-0)located(obj...\"\n");
+    EXPECT_EQ(messageText(),
+              "File \"" + path + "\" not written: line of " + std::to_string(init.size() - 29) +
+                  " bytes cannot be split to fit 254 bytes: \"init located(object-number-0)located(obj...\"\n");
     EXPECT_EQ(testing::fileText(path), "type kept\n");
 
     runLines({"init"});

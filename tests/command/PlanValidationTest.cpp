@@ -50,7 +50,8 @@ TEST(Validate, EveryReasonOnTheCargoDomainAndTheModelStaysAsItWas) {
               "Plan invalid: goal at(b,paris) does not hold after 3 steps\n");
     EXPECT_EQ(validated("1: fly(r,london,paris), unload(a,r,paris)\n"),
               invalidAt(2, "unload(a,r,paris)", "precondition inside(a,r) does not hold"));
-    EXPECT_EQ(validated("load(a,r,london)\nteleport(a,paris)\n"), invalidAt(2, "teleport(a,paris)", "no operation \"teleport\""));
+    EXPECT_EQ(validated("load(a,r,london)\nteleport(a,paris)\n"),
+              invalidAt(2, "teleport(a,paris)", "no operation \"teleport\""));
     EXPECT_EQ(validated("fly(r,london)\n"), invalidAt(1, "fly(r,london)", "wrong number of parameters"));
     EXPECT_EQ(validated("load(c,r,london)\n"), invalidAt(1, "load(c,r,london)", "no atom \"c\""));
     EXPECT_EQ(validated("(load london r london)\n"),
@@ -73,7 +74,8 @@ TEST(Validate, EveryReasonOnTheCargoDomainAndTheModelStaysAsItWas) {
     EXPECT_EQ(reportText(), reportBefore);
     // The switches decide as they do for "instance".
     runLines({"ignConst", "noDups"});
-    EXPECT_EQ(validated("load(a,r,paris)\n"), invalidAt(1, "load(a,r,paris)", "precondition at(a,paris) does not hold"));
+    EXPECT_EQ(validated("load(a,r,paris)\n"),
+              invalidAt(1, "load(a,r,paris)", "precondition at(a,paris) does not hold"));
     EXPECT_EQ(validated("fly(r,london,london)\n"), "Plan invalid: goal at(a,paris) does not hold after 1 steps\n");
 }
 
@@ -91,8 +93,8 @@ TEST(Validate, APlanFromThePddlTaskValidatesInTheCompetitionsFormWhateverTheCase
     const std::string upper = testing::writeTempFile("GRIPPER.PLAN", shouted);
     const std::string broken = testing::writeTempFile("broken.plan", text.substr(text.find('\n') + 1));
 
-    const auto checked = testing::runBatchProgram({"--pddl", domain, problem, "--validate", plan, "--validate", upper,
-                                                   "--validate", broken});
+    const auto checked = testing::runBatchProgram(
+        {"--pddl", domain, problem, "--validate", plan, "--validate", upper, "--validate", broken});
     EXPECT_EQ(checked.status, 0);
     const std::size_t steps = std::count(text.begin(), text.end(), '\n') - 1;
     const std::string valid = "Plan valid: " + std::to_string(steps) + " steps reach the goal\n";

@@ -147,8 +147,9 @@ TEST_F(InterferenceTooltip, AnInterferingPairAlsoSaysWhy) {
     std::uint32_t load = 0;
     while (actionLabel(graph, load) != "load(b,r,london)\n") ++load;
     pointAtCell(static_cast<float>(load), 1);
-    EXPECT_EQ(tooltipText(), "load(b,r,london)\nnop(at(b,london))\n"
-                             "interference: load(b,r,london) deletes at(b,london), a precondition of nop(at(b,london))\n");
+    EXPECT_EQ(tooltipText(),
+              "load(b,r,london)\nnop(at(b,london))\n"
+              "interference: load(b,r,london) deletes at(b,london), a precondition of nop(at(b,london))\n");
     EXPECT_FLOAT_EQ(tooltip()->height, 3 * labelTextSize + 0.75f);
 }
 
@@ -192,8 +193,8 @@ TEST_F(PlangraphTooltip, NamesEachPartnerWithItsReasonUpToTen) {
     while (actionLabel(graph, fly) != "fly(r,london,paris)\n") ++fly;
     pointAt(actionPosition(layout, graph, fly, 1));
     EXPECT_EQ(tooltipText(),
-              "nop(rocketAt(r,london)): interference: fly(r,london,paris) deletes rocketAt(r,london), a precondition of "
-              "nop(rocketAt(r,london))\n"
+              "nop(rocketAt(r,london)): interference: fly(r,london,paris) deletes rocketAt(r,london), a "
+              "precondition of nop(rocketAt(r,london))\n"
               "load(a,r,london): interference: fly(r,london,paris) deletes rocketAt(r,london), a precondition of "
               "load(a,r,london)\n"
               "load(b,r,london): interference: fly(r,london,paris) deletes rocketAt(r,london), a precondition of "
