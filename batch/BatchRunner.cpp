@@ -21,10 +21,12 @@ namespace vexmolda {
 namespace {
 
 const char* const usage =
-    "usage: vexmolda-batch [FILE | -c LINE | --pddl DOMAIN PROBLEM]... [--pddl-out FILE.pln] [--plan-out FILE]\n"
+    "usage: vexmolda-batch [FILE | -c LINE | --pddl DOMAIN PROBLEM | --validate PLAN]... [--pddl-out FILE.pln]\n"
+    "                      [--plan-out FILE]\n"
     "  FILE                   load a domain file (wipes the domain first, then runs its lines)\n"
     "  -c LINE                run LINE as one command line\n"
     "  --pddl DOMAIN PROBLEM  load a PDDL domain and problem (wipes the domain first; builds the instances)\n"
+    "  --validate PLAN        replay the plan file against the domain (as -c \"validate PLAN\")\n"
     "  --pddl-out FILE.pln    also save the translation of --pddl as a domain file\n"
     "  --plan-out FILE        after the last argument, write the plan in PDDL plan format\n"
     "  --progress             show the progress of long work on standard error\n"
@@ -40,7 +42,7 @@ bool isOption(const std::string& argument) { return argument.size() > 1 && argum
 
 // How many values follow an option; -1 for an unknown option.
 int valueCount(const std::string& option) {
-    if (option == "-c" || option == "--pddl-out" || option == "--plan-out") return 1;
+    if (option == "-c" || option == "--validate" || option == "--pddl-out" || option == "--plan-out") return 1;
     if (option == "--pddl") return 2;
     return -1;
 }
@@ -113,6 +115,10 @@ int runBatch(const std::vector<std::string>& arguments) {
         if (reporter) reporter->setWhat(argument == "-c" && i + 1 < arguments.size() ? arguments[i + 1] : argument);
         if (argument == "-c") {
             executeLine(session, arguments[++i]);
+        } else if (argument == "--validate") {
+            // As the command, but the path is taken whole, blanks and all.
+            session.switches.dirty = true;
+            validateCommand(session, arguments[++i]);
         } else if (argument == "--pddl") {
             // A refusal is a message as for domain files, and a failed run.
             if (!loadPddl(session, arguments[i + 1], arguments[i + 2], pddlOut)) inputsLoaded = false;

@@ -6,8 +6,10 @@
 
 #include "command/CAtoi.h"
 #include "command/ConstraintCommand.h"
+#include "command/DomainWriter.h"
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
+#include "command/PlanValidation.h"
 #include "command/RebuildInstances.h"
 #include "command/RunSolver.h"
 #include "command/Session.h"
@@ -111,15 +113,34 @@ void atomCommand(Session& session, const TokenList& tokens) {
     for (std::size_t i = 2; i < tokens.size(); ++i) session.model.declareAtom(tokens[i].text, type, session.messages);
 }
 
-Handler toggle(bool Switches::*flag) {
-    return [flag](Session& session, const TokenList&) { session.switches.*flag = !(session.switches.*flag); };
+// "on" and "off" set the switch; the bare word (stored files rely on it) flips it.
+Handler switchCommand(bool& (*flag)(Session&)) {
+    return [flag](Session& session, const TokenList& tokens) {
+        const std::string setting = tokens.size() > 1 ? tokens[1].text : std::string();
+        bool& value = flag(session);
+        if (setting == "on") {
+            value = true;
+        } else if (setting == "off") {
+            value = false;
+        } else {
+            value = !value;
+        }
+    };
 }
+
+bool& noDupsSwitch(Session& session) { return session.switches.noDups; }
+bool& ignConstSwitch(Session& session) { return session.switches.ignConst; }
+bool& filterRedsSwitch(Session& session) { return session.switches.filterReds; }
+bool& showInstSwitch(Session& session) { return session.switches.showInst; }
+bool& logSwitch(Session& session) { return session.logging(); }
 
 const std::vector<CommandRow>& commandTable() {
     static const std::vector<CommandRow> table = {
         {{"q", "quit", "exit"}, 1, quit},
         {{"file"}, 2, [](Session& s, const TokenList& t) { loadFile(s, domainFileName(t[1].text)); }},
-        {{"log"}, 1, [](Session& s, const TokenList&) { s.logging() = !s.logging(); }},
+        {{"save"}, 2, [](Session& s, const TokenList& t) { saveDomain(s, t[1].text); }},
+        {{"validate"}, 2, [](Session& s, const TokenList& t) { validateCommand(s, t[1].text); }},
+        {{"log"}, 1, switchCommand(logSwitch)},
         {{"init"}, 1, [](Session& s, const TokenList& t) { parseFacts(s, t, s.model.initState, nullptr); }},
         {{"goal"}, 1, [](Session& s, const TokenList& t) { parseFacts(s, t, s.model.goalState, nullptr); }},
         {{"pre"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::pre); }},
@@ -128,14 +149,14 @@ const std::vector<CommandRow>& commandTable() {
         {{"condconst", "const"}, 5, executeConstraintCommand},
         {{"op"}, 2, declareOperationCommand},
         {{"pred"}, 2, declarePredicateCommand},
-        {{"showInst"}, 1, toggle(&Switches::showInst)},
+        {{"showInst"}, 1, switchCommand(showInstSwitch)},
         {{"instance"}, 3, instanceCommand},
         {{"buildInst"}, 1, buildInstancesCommand},
         {{"wipe"}, 1, [](Session& s, const TokenList&) { wipe(s); }},
         {{"solve"}, 2, solveCommand},
-        {{"noDups"}, 1, toggle(&Switches::noDups)},
-        {{"ignConst"}, 1, toggle(&Switches::ignConst)},
-        {{"filterReds"}, 1, toggle(&Switches::filterReds)},
+        {{"noDups"}, 1, switchCommand(noDupsSwitch)},
+        {{"ignConst"}, 1, switchCommand(ignConstSwitch)},
+        {{"filterReds"}, 1, switchCommand(filterRedsSwitch)},
         {{"type"}, 1, typeCommand},
         {{"derived"}, 3, derivedCommand},
         {{"atom"}, 3, atomCommand},
@@ -144,6 +165,10 @@ const std::vector<CommandRow>& commandTable() {
 }
 
 }  // namespace
+
+void validateCommand(Session& session, const std::string& path) {
+    session.messages.append(validatePlanFile(session, path));
+}
 
 void execute(Session& session, TokenList tokens) {
     session.switches.dirty = true;

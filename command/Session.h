@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "command/PlanValidation.h"
 #include "domain/Model.h"
 #include "domain/TextBuffer.h"
 #include "domain/WorkControl.h"
@@ -35,6 +36,8 @@ struct Switches {
 class SessionAttachment {
 public:
     virtual ~SessionAttachment() = default;
+    // How "validate" reads a plan file while this task is loaded.
+    virtual PlanReading planReading(const Session&) const { return {}; }
 };
 
 // What one solve or grounding took, for the hooks below.

@@ -51,6 +51,14 @@ private:
     std::unordered_map<std::pair<std::string, std::vector<Atom*>>, Fact*, KeyHash> index;
 };
 
+// What makeFact's checks say about a fact, without interning it.
+struct FactCheck {
+    std::string message;               // makeFact's message; empty when the fact passes
+    const Atom* mismatched = nullptr;  // for a type mismatch: the argument
+    const Type* expected = nullptr;    // and the type its position wants
+    bool passed() const { return message.empty(); }
+};
+
 // "name(a,b)" for facts, "name(type:a, type:b)" for declarations.
 std::string factText(const Fact& fact);
 

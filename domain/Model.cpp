@@ -20,23 +20,26 @@ Operation* Model::declareOperation(const std::string& name, Diagnostics& diagnos
     return operations.declare(name, [&] { return std::make_unique<Operation>(name); }, diagnostics);
 }
 
-Fact* Model::makeFact(const std::string& name, const std::vector<Atom*>& args, Diagnostics& diagnostics) {
+FactCheck Model::checkFact(const std::string& name, const std::vector<Atom*>& args) const {
     const Predicate* predicate = findPredicate(name);
-    if (!predicate) {
-        diagnostics.append("Predicate \"" + name + "\" doesn't exist\n");
-        return nullptr;
-    }
-    if (args.size() != predicate->args.size()) {
-        diagnostics.append("Wrong number of parameters\n");
-        return nullptr;
-    }
+    if (!predicate) return {"Predicate \"" + name + "\" doesn't exist\n"};
+    if (args.size() != predicate->args.size()) return {"Wrong number of parameters\n"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const Type* expected = predicate->args[i]->type;
         if (args[i]->type != expected && expected != anyType) {
-            diagnostics.append("Type mismatch, " + args[i]->name + " is type " + args[i]->type->name + ", but " +
-                               expected->name + " expected\n");
-            return nullptr;
+            return {"Type mismatch, " + args[i]->name + " is type " + args[i]->type->name + ", but " +
+                        expected->name + " expected\n",
+                    args[i], expected};
         }
+    }
+    return {};
+}
+
+Fact* Model::makeFact(const std::string& name, const std::vector<Atom*>& args, Diagnostics& diagnostics) {
+    const FactCheck check = checkFact(name, args);
+    if (!check.passed()) {
+        diagnostics.append(check.message);
+        return nullptr;
     }
     return facts.intern(name, args);
 }

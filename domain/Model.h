@@ -31,6 +31,8 @@ public:
     // The interned fact after the predicate, count and exact type checks; null
     // after a message when a check fails.
     Fact* makeFact(const std::string& name, const std::vector<Atom*>& args, Diagnostics& diagnostics);
+    // makeFact's checks alone: nothing interned, no message.
+    FactCheck checkFact(const std::string& name, const std::vector<Atom*>& args) const;
 
     // The subtype rule of grounding: any, the atom's type or one of its ancestors.
     bool fits(const Atom& atom, const Type* parameterType) const;

@@ -2,6 +2,7 @@
 // Building operation instances from operations and objects.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "domain/Diagnostics.h"
@@ -16,7 +17,38 @@ struct GroundingOptions {
     bool noDups = true;      // an instance may not bind one object twice
     bool ignConst = false;   // operation constraints are not evaluated
     bool filterReds = true;  // instances equal to an earlier one are dropped
+    bool operator==(const GroundingOptions&) const = default;
 };
+
+// Why the checks of "instance" refuse a binding; none when it passes.
+enum class Refusal { none, noOperation, wrongCount, typeMismatch, duplicateObject, constraintFails, factRefused };
+
+// The outcome of the checks "instance" makes, with what its message names.
+struct BindingCheck {
+    Refusal refusal = Refusal::none;
+    const Operation* operation = nullptr;
+    const Atom* object = nullptr;    // for a type mismatch: the object
+    const Type* expected = nullptr;  // and the type its position wants
+    std::string message;             // the message "instance" gives; empty for silent refusals
+    bool passed() const { return refusal == Refusal::none; }
+};
+
+// A ground fact by predicate name and objects, not interned.
+struct GroundFact {
+    std::string name;
+    std::vector<Atom*> args;
+    auto operator<=>(const GroundFact&) const = default;
+};
+
+// The ground literal sets of a candidate instance, in the operation's set order.
+struct GroundLiterals {
+    std::vector<GroundFact> pre;
+    std::vector<GroundFact> add;
+    std::vector<GroundFact> del;
+};
+
+// An operation and the objects bound to its parameters.
+using Binding = std::pair<const Operation*, std::vector<Atom*>>;
 
 // Grounds operations of one model into one instance list. Interns the facts
 // it needs into the model and sets the parameters' bindings while it checks.
@@ -39,8 +71,25 @@ public:
     // bindings; false (after makeFact's message) at the first fact refused.
     bool groundState(State& target, const State& source);
 
+    // The operation, parameter count, type, noDups and constraint checks of
+    // "instance", in its order; binds the parameters. Adds no message, builds nothing.
+    BindingCheck checkBinding(const std::string& operationName, const std::vector<Atom*>& objects);
+
+    // Grounds the operation's sets under the current bindings without touching
+    // the fact pool (add, del, pre, as instantiate does); at the first fact that
+    // makeFact would refuse, fills the check's refusal and returns false.
+    bool groundWithoutInterning(const Operation& operation, GroundLiterals& literals, BindingCheck& check) const;
+
+    // The bindings buildAll would make, in its order, without making them.
+    std::vector<Binding> fullBuildBindings();
+
 private:
-    bool bindParameters(const Operation& operation, const std::vector<Atom*>& objects);
+    void bindParameters(const Operation& operation, const std::vector<Atom*>& objects, BindingCheck& check);
+    bool groundWithoutInterning(const State& source, std::vector<GroundFact>& target, BindingCheck& check) const;
+    // Calls visit for every tuple of fitting objects in odometer order; false
+    // when visit asked to stop.
+    template <class Visit>
+    bool forEachCandidateTuple(const Operation& operation, Visit visit) const;
     bool constraintsHold(const Operation& operation) const;
 
     Model& model;

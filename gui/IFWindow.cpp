@@ -12,7 +12,6 @@ namespace {
 
 constexpr float labelSize = 2;
 constexpr float cosine60 = 0.5f;
-constexpr float tooltipHeight = 4.25f;
 
 }  // namespace
 
@@ -57,7 +56,7 @@ void IFWindow::onMouseMove(float px, float py) {
         return;
     }
     if (ownTooltip && tooltip() == ownTooltip && ownTooltip->text == text) return;
-    ownTooltip = new Label(text, 0, 0, 0, tooltipHeight);
+    ownTooltip = new Label(text, 0, 0, 0, labelHeightFor(text));
     setTooltip(ownTooltip);
 }
 
@@ -72,6 +71,7 @@ void IFWindow::refreshTooltip() {
         // Edited in place: a new Label would join the tree being drawn.
         ownTooltip->text = text;
         ownTooltip->width = textWidth(text, labelTextSize) + 1;
+        ownTooltip->height = labelHeightFor(text);
     }
 }
 

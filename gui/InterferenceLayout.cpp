@@ -5,6 +5,7 @@
 
 #include "domain/Fact.h"
 #include "grounding/InstanceText.h"
+#include "solvers/MutexReasons.h"
 
 namespace vexmolda {
 
@@ -42,7 +43,12 @@ std::string actionTooltipLine(const PlanningGraph& graph, std::uint32_t actionId
 }
 
 std::string cellTooltipText(const PlanningGraph& graph, std::uint32_t column, std::uint32_t row) {
-    return actionTooltipLine(graph, column) + actionTooltipLine(graph, row);
+    std::string text = actionTooltipLine(graph, column) + actionTooltipLine(graph, row);
+    if (graph.actionNodes[column].interference.test(row)) {
+        const std::string reason = interferenceReason(graph, column, row);
+        if (!reason.empty()) text += reason + "\n";
+    }
+    return text;
 }
 
 float labelSlantSine() { return static_cast<float>(std::sin(1.0471667)); }

@@ -16,7 +16,7 @@ namespace vexmolda {
 std::string actionLabel(const PlanningGraph& graph, std::uint32_t actionId);
 // The same as one tooltip line: the no-op form ends with a line end too.
 std::string actionTooltipLine(const PlanningGraph& graph, std::uint32_t actionId);
-// The column's action, then the row's action.
+// The column's action, then the row's action, then why they interfere when they do.
 std::string cellTooltipText(const PlanningGraph& graph, std::uint32_t column, std::uint32_t row);
 
 // The table's place in drawing units: one row and one column per action.

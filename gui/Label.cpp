@@ -10,6 +10,13 @@ Label::Label(std::string text, float x, float y, float width, float height)
     this->width = textWidth(this->text, labelTextSize) + 1;
 }
 
+float labelHeightFor(const std::string& text) {
+    std::size_t lines = 0;
+    for (char byte : text) lines += byte == '\n';
+    if (!text.empty() && text.back() != '\n') ++lines;
+    return static_cast<float>(lines) * labelTextSize + 0.75f;
+}
+
 void Label::drawSelf() {
     GuiElement::drawSelf();
     draw::setColorF(0.15f, 0.15f, 0.15f);

@@ -21,4 +21,7 @@ public:
 // The text size of labels.
 constexpr float labelTextSize = 1.75f;
 
+// The height of a label holding the text's lines (each ended by a line end).
+float labelHeightFor(const std::string& text);
+
 }  // namespace vexmolda

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "gui/Font.h"
+#include "gui/MutexTooltip.h"
 #include "gui/PointerInput.h"
+#include "gui/Tooltip.h"
 
 namespace vexmolda {
 
@@ -54,16 +56,66 @@ float nodeTextWidth(const std::string& text) { return textWidth(text, nodeTextSi
 
 PGWindow::PGWindow(const Session& session) : GraphViewWindow("Plangraph", session) {}
 
+std::optional<GraphNode> PGWindow::nodeAt(const PlanningGraph& graph, const GraphLayout& layout,
+                                          ViewPoint pointer) const {
+    return nodeUnder(layout, graph, screenToDrawing(view, restingOrigin(), pointer));
+}
+
+void PGWindow::dropTooltip() {
+    if (ownTooltip && tooltip() == ownTooltip) setTooltip(nullptr);
+    ownTooltip = nullptr;
+}
+
+void PGWindow::onMouseLeave() { dropTooltip(); }
+
+void PGWindow::onMouseMove(float px, float py) {
+    std::string text;
+    if (visible() && session.graph && !session.graph->factLevelEnd.empty()) {
+        const PlanningGraph& graph = *session.graph;
+        const GraphLayout layout = layoutGraph(graph, nodeTextWidth);
+        if (const std::optional<GraphNode> hovered = nodeAt(graph, layout, {px, py})) {
+            text = mutexTooltipText(graph, *hovered);
+        }
+    }
+    if (text.empty()) {
+        dropTooltip();
+        return;
+    }
+    if (ownTooltip && tooltip() == ownTooltip && ownTooltip->text == text) return;
+    ownTooltip = new Label(text, 0, 0, 0, labelHeightFor(text));
+    setTooltip(ownTooltip);
+}
+
+void PGWindow::refreshTooltip(const PlanningGraph& graph, const std::optional<GraphNode>& hovered) {
+    if (!ownTooltip || tooltip() != ownTooltip) return;
+    // A new solve, a zoom or a pan since the pointer last moved.
+    const std::string text = hovered ? mutexTooltipText(graph, *hovered) : std::string();
+    if (text.empty()) {
+        dropTooltip();
+    } else if (text != ownTooltip->text) {
+        // Edited in place: a new Label would join the tree being drawn.
+        ownTooltip->text = text;
+        ownTooltip->width = textWidth(text, labelTextSize) + 1;
+        ownTooltip->height = labelHeightFor(text);
+    }
+}
+
 void PGWindow::drawSelf() {
     Window::drawSelf();
-    if (!visible()) return;
+    if (!visible()) {
+        dropTooltip();
+        return;
+    }
     const PlanningGraph* graph = graphOrClose();
-    if (!graph) return;
+    if (!graph) {
+        dropTooltip();
+        return;
+    }
     if (graphReplaced()) resetView();
 
     const GraphLayout layout = layoutGraph(*graph, nodeTextWidth);
-    const ViewPoint pointer = screenToDrawing(view, restingOrigin(), {pointerUnitsX(), pointerUnitsY()});
-    const std::optional<GraphNode> hovered = nodeUnder(layout, *graph, pointer);
+    const std::optional<GraphNode> hovered = nodeAt(*graph, layout, {pointerUnitsX(), pointerUnitsY()});
+    refreshTooltip(*graph, hovered);
     const ViewRect visible = visibleDrawing(cullMargin);
 
     beginView();

@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <set>
 
+#include "command/DomainWriter.h"
 #include "command/Execute.h"
 #include "command/ReadableFile.h"
 #include "command/Session.h"
 #include "command/Wipe.h"
+#include "pddl/CompetitionStepNames.h"
 #include "pddl/PddlReader.h"
-#include "pddl/PlnWriter.h"
 
 namespace vexmolda {
 
@@ -22,6 +23,19 @@ struct LoadedNames : SessionAttachment {
     PddlNames names;
     std::set<std::string> operationNames;
     std::set<std::string> atomNames;
+
+    // A plan in the competitions' form is read back through the task's names;
+    // it leaves out the goal operations.
+    PlanReading planReading(const Session& session) const override {
+        if (currentPddlNames(session) != &names) return {};
+        PlanReading reading;
+        // A copy: the names stay valid however long the mapping is kept.
+        reading.mapping = [copy = names](const PlanStep& step) { return commandNamesOfStep(copy, step); };
+        for (const auto& [operation, origin] : names.origins) {
+            if (origin.hidden) reading.leftOutOperations.push_back(operation);
+        }
+        return reading;
+    }
 };
 
 bool readWholeFile(TextBuffer& messages, const std::string& path, std::string& text) {
@@ -75,14 +89,18 @@ bool loadPddl(Session& session, const std::string& domainPath, const std::string
               const std::string& plnPath) {
     PddlTranslation translation;
     if (!translatePddlFiles(session, domainPath, problemPath, translation)) return false;
-    bool saved = true;
-    if (!plnPath.empty()) {
-        std::string error;
-        saved = writePlnFile(plnPath, translation, error);
-        if (!saved) session.messages.append("File \"" + plnPath + "\" not written: " + error + "\n");
-    }
     wipe(session);
     for (const std::string& line : linesToRun(translation, session.switches.noDups)) executeLine(session, line);
+    bool saved = true;
+    if (!plnPath.empty()) {
+        // Written from the model, as "save" writes it.
+        std::string error;
+        saved = writeDomainFile(
+            session, plnPath,
+            {"translated from PDDL: domain " + translation.domainName + ", problem " + translation.problemName},
+            error);
+        if (!saved) session.messages.append("File \"" + plnPath + "\" not written: " + error + "\n");
+    }
     auto loaded = std::make_shared<LoadedNames>();
     loaded->names = translation.names;
     loaded->operationNames = namesOf(session.model.operations);

@@ -20,8 +20,9 @@ bool translatePddlFiles(Session& session, const std::string& domainPath, const s
 
 // Translates both files; only when everything passed, wipes and executes the
 // translation line by line (so a refusal leaves the current domain as it
-// was). With a .pln path, also saves the translation there. False when
-// anything asked for failed; every problem is a line in messages.
+// was). With a .pln path, also saves the loaded domain there as "save"
+// writes it. False when anything asked for failed; every problem is a line
+// in messages.
 bool loadPddl(Session& session, const std::string& domainPath, const std::string& problemPath,
               const std::string& plnPath = "");
 

@@ -1,41 +1,79 @@
 #include "solvers/Mutex.h"
 
+#include <cassert>
+
 namespace vexmolda {
 
 namespace {
 
-bool deletesAnyOf(const OperationInstance& deleter, const OperationInstance& other) {
+// The first fact the deleter deletes that the other adds or needs.
+bool deletesAnyOf(const OperationInstance& deleter, const OperationInstance& other, InterferenceWitness& witness) {
     for (const Fact* fact : deleter.del) {
-        if (other.add.contains(fact) || other.pre.contains(fact)) return true;
+        const bool added = other.add.contains(fact);
+        if (added || other.pre.contains(fact)) {
+            witness.fact = fact;
+            witness.addEffect = added;
+            return true;
+        }
     }
     return false;
 }
 
 }  // namespace
 
-bool interferes(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b) {
+InterferenceWitness interference(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b) {
     const ActionNode& first = graph.actionNodes[a];
     const ActionNode& second = graph.actionNodes[b];
-    if (!first.instance && !second.instance) return false;
-    if (!first.instance) return second.instance->del.contains(graph.factNodes[first.adds[0]].fact);
-    if (!second.instance) return first.instance->del.contains(graph.factNodes[second.adds[0]].fact);
-    return deletesAnyOf(*first.instance, *second.instance) || deletesAnyOf(*second.instance, *first.instance);
+    InterferenceWitness witness;
+    if (!first.instance && !second.instance) return witness;
+    // A no-op's fact is its precondition and its add effect; it is named as the precondition.
+    if (!first.instance || !second.instance) {
+        const std::uint32_t noop = first.instance ? b : a;
+        const std::uint32_t action = first.instance ? a : b;
+        const Fact* fact = graph.factNodes[graph.actionNodes[noop].adds[0]].fact;
+        if (graph.actionNodes[action].instance->del.contains(fact)) witness = {true, action, noop, fact, false};
+        return witness;
+    }
+    if (deletesAnyOf(*first.instance, *second.instance, witness)) {
+        witness.found = true;
+        witness.deleter = a;
+        witness.other = b;
+    } else if (deletesAnyOf(*second.instance, *first.instance, witness)) {
+        witness.found = true;
+        witness.deleter = b;
+        witness.other = a;
+    }
+    return witness;
 }
 
-bool competingNeeds(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level) {
+bool interferes(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b) {
+    return interference(graph, a, b).found;
+}
+
+NeedsWitness competingNeed(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level) {
     for (std::uint32_t p : graph.actionNodes[a].pres) {
         const BitRow& row = graph.factNodes[p].mutex[level - 1];
         for (std::uint32_t q : graph.actionNodes[b].pres) {
-            if (row.test(q)) return true;
+            if (row.test(q)) return {true, p, q};
         }
     }
-    return false;
+    return {};
+}
+
+bool competingNeeds(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level) {
+    return competingNeed(graph, a, b, level).found;
 }
 
 bool producersMutex(const PlanningGraph& graph, std::uint32_t f, std::uint32_t g, std::uint32_t level) {
+    // Producers placed at later levels do not count (there are none while
+    // level L is built; asked afterwards, the answer stays that of level L).
+    assert(level + 1 < graph.actionLevelEnd.size());
+    const std::uint32_t present = graph.actionLevelEnd[level + 1];
     for (std::uint32_t x : graph.factNodes[f].producers) {
+        if (x >= present) break;
         const BitRow& row = graph.actionNodes[x].mutex[level];
         for (std::uint32_t y : graph.factNodes[g].producers) {
+            if (y >= present) break;
             if (!row.test(y)) return false;
         }
     }

@@ -117,3 +117,34 @@ TEST(CAtoi, ReadsAsTheCLibraryDoes) {
 
 }  // namespace
 }  // namespace vexmolda
+
+namespace vexmolda {
+namespace {
+
+TEST(Execute, SwitchesSetByOnAndOffAndFlippedByTheBareWord) {
+    struct Switch {
+        const char* word;
+        bool& (*value)();
+    };
+    const Switch switches[] = {
+        {"noDups", []() -> bool& { return testing::session().switches.noDups; }},
+        {"ignConst", []() -> bool& { return testing::session().switches.ignConst; }},
+        {"filterReds", []() -> bool& { return testing::session().switches.filterReds; }},
+        {"showInst", []() -> bool& { return testing::session().switches.showInst; }},
+        {"log", []() -> bool& { return testing::session().logging(); }},
+    };
+    // The explicit forms give the same value whatever came before; the bare word flips.
+    const std::pair<const char*, bool> steps[] = {{" on", true},   {" on", true}, {" off", false}, {" off", false},
+                                                  {"", true},      {" on", true}, {"", false},     {" off", false}};
+    for (const Switch& entry : switches) {
+        testing::freshSession();
+        for (const auto& [suffix, expected] : steps) {
+            testing::runLines({entry.word + std::string(suffix)});
+            EXPECT_EQ(entry.value(), expected) << entry.word << suffix;
+        }
+        EXPECT_EQ(testing::messageText(), "");
+    }
+}
+
+}  // namespace
+}  // namespace vexmolda

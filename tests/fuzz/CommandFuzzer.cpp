@@ -20,9 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t end = input.find('\n', start);
         if (end == std::string::npos) end = input.size();
         TokenList tokens = tokenize(input.substr(start, end - start));
-        // Quitting ends a program's input loop and "file" reads the disk: neither is under test.
+        // Quitting ends a program's input loop, "file" and "validate" read the disk
+        // and "save" writes it: none of that is under test.
         const bool skipped = !tokens.empty() && (tokens[0].text == "q" || tokens[0].text == "quit" ||
-                                                 tokens[0].text == "exit" || tokens[0].text == "file");
+                                                 tokens[0].text == "exit" || tokens[0].text == "file" ||
+                                                 tokens[0].text == "save" || tokens[0].text == "validate");
         if (!skipped) execute(session, std::move(tokens));
         start = end + 1;
     }

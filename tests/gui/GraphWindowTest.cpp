@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "GuiTreeFixture.h"
+#include "SyntheticFont.h"
+#include "command/Execute.h"
 #include "command/LoadFile.h"
 #include "SyntheticFont.h"
 #include "grounding/InstanceText.h"
@@ -12,6 +15,7 @@
 #include "gui/Font.h"
 #include "gui/IFWindow.h"
 #include "gui/Label.h"
+#include "gui/MutexTooltip.h"
 #include "gui/PGWindow.h"
 #include "support/Session.h"
 
@@ -177,6 +181,98 @@ TEST_F(InterferenceTooltip, NoTooltipOnceTheGraphIsGone) {
     runLines({"wipe"});
     pointAtCell(1, 1);
     EXPECT_EQ(tooltip(), nullptr);
+}
+
+TEST_F(InterferenceTooltip, AnInterferingPairAlsoSaysWhy) {
+    // Action 1 is the no-op of at(b,london) at level 1, which load(b,r,london) deletes.
+    const PlanningGraph& graph = *session().graph;
+    std::uint32_t load = 0;
+    while (actionLabel(graph, load) != "load(b,r,london)\n") ++load;
+    pointAtCell(static_cast<float>(load), 1);
+    EXPECT_EQ(tooltipText(),
+              "load(b,r,london)\nnop(at(b,london))\n"
+              "interference: load(b,r,london) deletes at(b,london), a precondition of nop(at(b,london))\n");
+    EXPECT_FLOAT_EQ(tooltip()->height, 3 * labelTextSize + 0.75f);
+}
+
+class PlangraphTooltip : public testing::GuiTreeTest {
+protected:
+    void SetUp() override {
+        testing::GuiTreeTest::SetUp();
+        useFontMetrics(testing::syntheticFont());
+        testing::freshSession();
+        loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+        window = std::make_unique<PGWindow>(session());
+        show(*window);
+    }
+    void TearDown() override {
+        useFontMetrics(GlfFont{});
+        testing::GuiTreeTest::TearDown();
+    }
+    // Moves the pointer onto a node's text (twice: entering sends no move).
+    void pointAt(ViewPoint node) {
+        const ViewPoint screen = drawingToScreen(window->view, windowCorner, {node.x, node.y + 1});
+        handleMousePosition(px(screen.x) + 1, py(screen.y));
+        handleMousePosition(px(screen.x), py(screen.y));
+    }
+    std::string tooltipText() {
+        const auto* label = dynamic_cast<const Label*>(tooltip());
+        return label ? label->text : std::string("(none)");
+    }
+    std::unique_ptr<PGWindow> window;
+};
+
+TEST_F(PlangraphTooltip, NamesEachPartnerWithItsReasonUpToTen) {
+    const PlanningGraph& graph = *session().graph;
+    const GraphLayout layout = layoutGraph(graph, nodeTextWidth);
+    std::uint32_t atA = 0;
+    while (factNodeText(graph, atA) != "at(a,london)") ++atA;
+    pointAt(factPosition(layout, atA, 1));
+    EXPECT_EQ(tooltipText(),
+              "inside(a,r): every way to reach at(a,london) is mutex with every way to reach inside(a,r) at level 1\n");
+    EXPECT_FLOAT_EQ(tooltip()->height, labelTextSize + 0.75f);
+    std::uint32_t fly = 0;
+    while (actionLabel(graph, fly) != "fly(r,london,paris)\n") ++fly;
+    pointAt(actionPosition(layout, graph, fly, 1));
+    EXPECT_EQ(tooltipText(),
+              "nop(rocketAt(r,london)): interference: fly(r,london,paris) deletes rocketAt(r,london), a "
+              "precondition of nop(rocketAt(r,london))\n"
+              "load(a,r,london): interference: fly(r,london,paris) deletes rocketAt(r,london), a precondition of "
+              "load(a,r,london)\n"
+              "load(b,r,london): interference: fly(r,london,paris) deletes rocketAt(r,london), a precondition of "
+              "load(b,r,london)\n");
+    // Away from every node: no tooltip.
+    pointAt({-20, 12});
+    EXPECT_EQ(tooltip(), nullptr);
+}
+
+TEST_F(PlangraphTooltip, TenPartnersAreNamedAndTheRestCounted) {
+    loadFile(session(), testing::sourcePath("examples/gripper.pln"));
+    executeLine(session(), "solve graph");
+    const PlanningGraph& graph = *session().graph;
+    std::optional<GraphNode> crowded;
+    std::size_t partners = 0;
+    const auto deepest = static_cast<std::uint32_t>(graph.deepestLevel());
+    for (std::uint32_t action = 0; action < graph.actionLevelEnd[deepest + 1] && !crowded; ++action) {
+        const GraphNode node{GraphNode::Kind::action, action, deepest};
+        partners = mutexPartners(graph, node).size();
+        if (partners > 11) crowded = node;
+    }
+    ASSERT_TRUE(crowded);
+    const std::string text = mutexTooltipText(graph, *crowded);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines.back(), "and " + std::to_string(partners - 10) + " more");
+    for (std::size_t i = 0; i < 10; ++i) {
+        const bool explained = lines[i].find(": interference: ") != std::string::npos ||
+                               lines[i].find(": competing needs: ") != std::string::npos;
+        EXPECT_TRUE(explained) << lines[i];
+    }
 }
 
 }  // namespace

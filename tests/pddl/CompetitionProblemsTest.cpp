@@ -47,6 +47,11 @@ void loadSolveAndReplay(const Case& run, std::string* loadMessages = nullptr) {
     ASSERT_NE(session().currentPlan, nullptr) << testing::messageText();
     const std::string plan = competitionPlanText(*session().currentPlan, currentPddlNames(session()));
     EXPECT_EQ(checkPlan(testing::readTask(run.files.domain, run.files.problem), plan), "") << plan;
+    // "validate" takes the written plan back: split actions, exists bindings, left-out goal operations.
+    const auto steps = std::count(plan.begin(), plan.end(), '\n') - 1;
+    session().messages.clear();
+    executeLine(session(), "validate " + testing::writeTempFile("plan.txt", plan));
+    EXPECT_EQ(testing::messageText(), "Plan valid: " + std::to_string(steps) + " steps reach the goal\n") << plan;
     const PddlNames& names = *currentPddlNames(session());
     for (const OperationInstance* step : session().currentPlan->steps) {
         auto origin = names.origins.find(step->name);
