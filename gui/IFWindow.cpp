@@ -69,9 +69,7 @@ void IFWindow::refreshTooltip() {
         dropTooltip();
     } else if (text != ownTooltip->text) {
         // Edited in place: a new Label would join the tree being drawn.
-        ownTooltip->text = text;
-        ownTooltip->width = textWidth(text, labelTextSize) + 1;
-        ownTooltip->height = labelHeightFor(text);
+        ownTooltip->setText(text);
     }
 }
 

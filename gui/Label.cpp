@@ -10,6 +10,12 @@ Label::Label(std::string text, float x, float y, float width, float height)
     this->width = textWidth(this->text, labelTextSize) + 1;
 }
 
+void Label::setText(const std::string& newText) {
+    text = newText;
+    width = textWidth(text, labelTextSize) + 1;
+    height = labelHeightFor(text);
+}
+
 float labelHeightFor(const std::string& text) {
     std::size_t lines = 0;
     for (char byte : text) lines += byte == '\n';

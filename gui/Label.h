@@ -14,6 +14,8 @@ public:
     Label(std::string text, float x, float y, float width, float height);
 
     void drawSelf() override;
+    // Replaces the text and sizes the box to it, in place (a tooltip being shown stays the same element).
+    void setText(const std::string& newText);
 
     std::string text;
 };

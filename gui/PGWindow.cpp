@@ -94,9 +94,7 @@ void PGWindow::refreshTooltip(const PlanningGraph& graph, const std::optional<Gr
         dropTooltip();
     } else if (text != ownTooltip->text) {
         // Edited in place: a new Label would join the tree being drawn.
-        ownTooltip->text = text;
-        ownTooltip->width = textWidth(text, labelTextSize) + 1;
-        ownTooltip->height = labelHeightFor(text);
+        ownTooltip->setText(text);
     }
 }
 

@@ -30,24 +30,13 @@ std::string switchesDomain() {
            "init" + init + "\ngoal done()\nbuildInst\n";
 }
 
-struct ShellResult {
-    std::string output;
-    int status = -1;
-};
+using ShellResult = testing::BatchResult;
 
 // Runs a shell script in which $batch is the headless program.
 ShellResult runShell(const std::string& script) {
     const std::string path =
         writeTempFile("run.sh", "batch='" + std::string(VEXMOLDA_BATCH) + "'\nexec 2>&1 </dev/null\n" + script + "\n");
-    ShellResult result;
-    std::FILE* pipe = popen(("bash " + path).c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, count);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testing::runShellCommand("bash " + path);
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

@@ -76,6 +76,10 @@ BatchResult runBatchProgram(const std::vector<std::string>& arguments, const std
     command += shellQuote(VEXMOLDA_BATCH);
     for (const std::string& argument : arguments) command += " " + shellQuote(argument);
     command += " </dev/null 2>&1";
+    return runShellCommand(command);
+}
+
+BatchResult runShellCommand(const std::string& command) {
     BatchResult result{"", -1};
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;

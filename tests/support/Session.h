@@ -39,6 +39,8 @@ struct BatchResult {
     int status;
 };
 BatchResult runBatchProgram(const std::vector<std::string>& arguments, const std::string& workingDirectory = "");
+// Runs a shell command line; returns its standard output and status.
+BatchResult runShellCommand(const std::string& command);
 // Writes a file and returns its path in a fresh temporary directory.
 std::string writeTempFile(const std::string& name, const std::string& content);
 
