@@ -30,7 +30,7 @@ std::uint64_t madeSoFar(WorkKind kind, const SolverStatistics& statistics, std::
 }  // namespace
 
 SolveJob::SolveJob(Session& session, std::string solverName, std::int32_t limit)
-    : session(session), solverName(std::move(solverName)), limit(limit) {}
+    : session(session), solverName(std::move(solverName)), limit(limit), logging(session.logging()) {}
 
 void SolveJob::run() {
     if (solverFactories().count(solverName) == 0) return;
@@ -39,7 +39,7 @@ void SolveJob::run() {
     control.enter(kind);
     const double cpuStart = threadCpuSeconds();
     const SolveTask task{session.model.facts, session.instances, session.model.initState, session.model.goalState,
-                         limit, session.logging()};
+                         limit, logging};
     SolveContext context{control, session.random};
     result = runSolve(solverName, task, context);
     summary.solverName = solverName;

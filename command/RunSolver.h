@@ -26,6 +26,8 @@ private:
     Session& session;
     std::string solverName;
     std::int32_t limit;
+    // Read when the job is made, on the session's thread.
+    bool logging;
     std::unique_ptr<SolveResult> result;
     WorkSummary summary;
     std::string stopText;
