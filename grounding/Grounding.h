@@ -40,6 +40,14 @@ public:
     bool groundState(State& target, const State& source);
 
 private:
+    class LiteralCache;
+    // Steps 3 on of instantiate for a binding of a full build, which is tried
+    // only once after the list was emptied, so it can exist already only as a
+    // redundant one. Ground facts come from the caches where already made.
+    void instantiateBinding(const Operation& operation, const std::vector<Atom*>& objects,
+                            const std::vector<std::size_t>& odometer, std::vector<LiteralCache>& caches);
+    bool groundCached(State& target, const State& source, const std::vector<std::size_t>& odometer,
+                      LiteralCache* caches);
     bool bindParameters(const Operation& operation, const std::vector<Atom*>& objects);
     bool constraintsHold(const Operation& operation) const;
 
