@@ -91,6 +91,8 @@ Session& benchSession() {
 
 void loadProblemText(const std::string& text) {
     Session& session = benchSession();
+    // Each problem starts with the switches a new program has: files toggle them.
+    session.switches = Switches{};
     wipe(session);
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) executeLine(session, line);
@@ -98,6 +100,7 @@ void loadProblemText(const std::string& text) {
 
 void loadProblemFile(const std::string& path) {
     benchSession().messages.clear();
+    benchSession().switches = Switches{};
     loadFile(benchSession(), path);
 }
 

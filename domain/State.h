@@ -16,6 +16,8 @@ public:
     bool erase(Fact* fact);
     bool contains(const Fact* fact) const;
     void clear() { facts.clear(); }
+    // Room for that many facts, so a set built once wastes no capacity.
+    void reserve(std::size_t count) { facts.reserve(count); }
     std::size_t size() const { return facts.size(); }
     bool empty() const { return facts.empty(); }
     std::vector<Fact*>::const_iterator begin() const { return facts.begin(); }

@@ -6,6 +6,43 @@
 
 namespace vexmolda {
 
+// The ground facts of one literal of an operation, by the candidate positions
+// of the parameters it names; filled as the build first meets each binding.
+class Grounder::LiteralCache {
+public:
+    LiteralCache(const Fact& literal, const Operation& operation,
+                 const std::vector<std::vector<Atom*>>& candidates) {
+        std::size_t size = 1;
+        for (Atom* arg : literal.args) {
+            auto* variable = dynamic_cast<Variable*>(arg);
+            if (!variable) continue;
+            std::size_t position = 0;
+            while (position < operation.params.size() && operation.params[position] != variable) ++position;
+            // A variable of no parameter keeps whatever binding it has: not cached.
+            if (position == operation.params.size()) return;
+            parameters.push_back(position);
+            strides.push_back(size);
+            size *= candidates[position].size();
+            if (size > maxEntries) return;
+        }
+        facts.assign(size, nullptr);
+    }
+    // The cache entry for the binding at those odometer positions, or null
+    // when this literal is not cached.
+    Fact** entry(const std::vector<std::size_t>& odometer) {
+        if (facts.empty()) return nullptr;
+        std::size_t index = 0;
+        for (std::size_t i = 0; i < parameters.size(); ++i) index += odometer[parameters[i]] * strides[i];
+        return &facts[index];
+    }
+
+private:
+    static constexpr std::size_t maxEntries = std::size_t{1} << 20;
+    std::vector<std::size_t> parameters;
+    std::vector<std::size_t> strides;
+    std::vector<Fact*> facts;
+};
+
 void Grounder::bindParameters(const Operation& operation, const std::vector<Atom*>& objects, BindingCheck& check) {
     for (std::size_t i = 0; i < objects.size(); ++i) {
         Atom* object = objects[i];
@@ -49,6 +86,51 @@ bool Grounder::groundState(State& target, const State& source) {
         target.insert(ground);
     }
     return true;
+}
+
+bool Grounder::groundCached(State& target, const State& source, const std::vector<std::size_t>& odometer,
+                            LiteralCache* caches) {
+    target.reserve(source.size());
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        Fact** cached = caches[i].entry(odometer);
+        if (cached && *cached) {
+            target.insert(*cached);
+            continue;
+        }
+        const Fact* fact = source[i];
+        std::vector<Atom*> args = fact->args;
+        for (Atom*& arg : args) {
+            if (auto* variable = dynamic_cast<Variable*>(arg)) arg = variable->binding;
+        }
+        // A refusal is not cached: every binding meeting it repeats its message.
+        Fact* ground = model.makeFact(fact->name, args, diagnostics);
+        if (!ground) return false;
+        if (cached) *cached = ground;
+        target.insert(ground);
+    }
+    return true;
+}
+
+void Grounder::instantiateBinding(const Operation& operation, const std::vector<Atom*>& objects,
+                                  const std::vector<std::size_t>& odometer, std::vector<LiteralCache>& caches) {
+    // Every tuple fits by its candidates: only noDups and the constraints refuse, silently.
+    BindingCheck check;
+    bindParameters(operation, objects, check);
+    if (!check.passed() || !constraintsHold(operation)) return;
+    auto instance = std::make_unique<OperationInstance>();
+    instance->name = operation.name;
+    instance->args = objects;
+    // add, del, pre: the order in which new facts enter the pool.
+    LiteralCache* addCaches = caches.data();
+    LiteralCache* delCaches = addCaches + operation.add.size();
+    LiteralCache* preCaches = delCaches + operation.del.size();
+    if (!groundCached(instance->add, operation.add, odometer, addCaches) ||
+        !groundCached(instance->del, operation.del, odometer, delCaches) ||
+        !groundCached(instance->pre, operation.pre, odometer, preCaches)) {
+        return;
+    }
+    if (options.filterReds && instances.findSameSets(*instance)) return;
+    instances.append(std::move(instance));
 }
 
 BindingCheck Grounder::checkBinding(const std::string& operationName, const std::vector<Atom*>& objects) {
@@ -121,22 +203,26 @@ OperationInstance* Grounder::instantiate(const std::string& operationName, const
     return added;
 }
 
-template <class Visit>
-bool Grounder::forEachCandidateTuple(const Operation& operation, Visit visit) const {
-    std::vector<std::vector<Atom*>> candidates;
+bool Grounder::candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates) const {
+    candidates.clear();
     for (const Variable* parameter : operation.params) {
         std::vector<Atom*> fitting;
         for (const auto& [atomName, atom] : model.atoms) {
             if (model.fits(*atom, parameter->type)) fitting.push_back(atom.get());
         }
-        if (fitting.empty()) return true;
+        if (fitting.empty()) return false;
         candidates.push_back(std::move(fitting));
     }
+    return true;
+}
+
+template <class Visit>
+bool Grounder::forEachTuple(const std::vector<std::vector<Atom*>>& candidates, Visit visit) {
     std::vector<std::size_t> odometer(candidates.size(), 0);
     std::vector<Atom*> tuple(candidates.size());
     while (true) {
         for (std::size_t i = 0; i < candidates.size(); ++i) tuple[i] = candidates[i][odometer[i]];
-        if (!visit(tuple)) return false;
+        if (!visit(tuple, odometer)) return false;
         // Advance the last wheel; carry into the one before when it runs out.
         bool advanced = false;
         for (std::size_t position = candidates.size(); position > 0 && !advanced;) {
@@ -153,13 +239,20 @@ bool Grounder::forEachCandidateTuple(const Operation& operation, Visit visit) co
 
 bool Grounder::buildAll(WorkControl* control) {
     instances.clear();
+    std::vector<std::vector<Atom*>> candidates;
     for (const auto& [name, operation] : model.operations) {
-        const bool finished = forEachCandidateTuple(*operation, [&](const std::vector<Atom*>& tuple) {
+        if (!candidatesOf(*operation, candidates)) continue;
+        std::vector<LiteralCache> caches;
+        for (const State* literals : {&operation->add, &operation->del, &operation->pre}) {
+            for (const Fact* literal : *literals) caches.emplace_back(*literal, *operation, candidates);
+        }
+        const bool finished = forEachTuple(candidates, [&](const std::vector<Atom*>& tuple,
+                                                           const std::vector<std::size_t>& odometer) {
             if (control) {
                 if (control->shouldStop()) return false;
                 control->first.fetch_add(1, std::memory_order_relaxed);
             }
-            instantiate(name, tuple);
+            instantiateBinding(*operation, tuple, odometer, caches);
             if (control) control->second.store(instances.size(), std::memory_order_relaxed);
             return true;
         });
@@ -172,8 +265,10 @@ std::vector<Binding> Grounder::fullBuildBindings() {
     std::vector<Binding> bindings;
     // The sets of every binding kept, as sorted lists, for the redundancy filter.
     std::set<std::array<std::vector<GroundFact>, 3>> keptSets;
+    std::vector<std::vector<Atom*>> candidates;
     for (const auto& [name, operation] : model.operations) {
-        forEachCandidateTuple(*operation, [&](const std::vector<Atom*>& tuple) {
+        if (!candidatesOf(*operation, candidates)) continue;
+        forEachTuple(candidates, [&](const std::vector<Atom*>& tuple, const std::vector<std::size_t>&) {
             BindingCheck check = checkBinding(name, tuple);
             GroundLiterals literals;
             if (!check.passed() || !groundWithoutInterning(*operation, literals, check)) return true;

@@ -84,12 +84,23 @@ public:
     std::vector<Binding> fullBuildBindings();
 
 private:
+    class LiteralCache;
     void bindParameters(const Operation& operation, const std::vector<Atom*>& objects, BindingCheck& check);
     bool groundWithoutInterning(const State& source, std::vector<GroundFact>& target, BindingCheck& check) const;
-    // Calls visit for every tuple of fitting objects in odometer order; false
-    // when visit asked to stop.
+    // The fitting objects of each parameter, in name order; false when one has none.
+    bool candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates) const;
+    // Calls visit(tuple, odometer) for every tuple of the candidates in odometer
+    // order; false when visit asked to stop.
     template <class Visit>
-    bool forEachCandidateTuple(const Operation& operation, Visit visit) const;
+    static bool forEachTuple(const std::vector<std::vector<Atom*>>& candidates, Visit visit);
+    // The steps of instantiate after the lookups, for a binding of a full
+    // build, which is tried only once after the list was emptied, so it can
+    // exist already only as a redundant one. Ground facts come from the
+    // caches where already made.
+    void instantiateBinding(const Operation& operation, const std::vector<Atom*>& objects,
+                            const std::vector<std::size_t>& odometer, std::vector<LiteralCache>& caches);
+    bool groundCached(State& target, const State& source, const std::vector<std::size_t>& odometer,
+                      LiteralCache* caches);
     bool constraintsHold(const Operation& operation) const;
 
     Model& model;

@@ -1,57 +1,108 @@
 #include "grounding/OperationInstance.h"
 
+#include <algorithm>
+#include <cassert>
 #include <functional>
 
 namespace vexmolda {
 
 namespace {
 
-std::size_t hashState(std::size_t hash, const State& state) {
-    hash = hash * 31u + state.size();
-    for (const Fact* fact : state) hash = hash * 1000003u ^ static_cast<std::size_t>(fact->id);
+std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
+    hash = (hash ^ value) * 0x9e3779b97f4a7c15ull;
+    return hash ^ (hash >> 31);
+}
+
+std::uint64_t hashState(std::uint64_t hash, const State& state) {
+    hash = mix(hash, state.size());
+    for (const Fact* fact : state) hash = mix(hash, static_cast<std::uint64_t>(fact->id));
     return hash;
+}
+
+std::uint32_t fold(std::uint64_t hash) {
+    hash *= 0xff51afd7ed558ccdull;
+    return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
+bool sameSets(const OperationInstance& left, const OperationInstance& right) {
+    return left.pre == right.pre && left.add == right.add && left.del == right.del;
 }
 
 }  // namespace
 
-std::size_t InstanceList::BindingHash::operator()(const BindingKey& key) const {
-    std::size_t hash = std::hash<std::string>()(key.name);
-    for (const Atom* arg : key.args) hash = hash * 1000003u ^ std::hash<const Atom*>()(arg);
-    return hash;
+std::uint32_t InstanceList::bindingHash(const std::string& name, const std::vector<Atom*>& args) {
+    std::uint64_t hash = std::hash<std::string>()(name);
+    for (const Atom* arg : args) hash = mix(hash, reinterpret_cast<std::uintptr_t>(arg));
+    return fold(hash);
 }
 
-std::size_t InstanceList::SetsHash::operator()(const OperationInstance* instance) const {
-    return hashState(hashState(hashState(0, instance->pre), instance->add), instance->del);
+std::uint32_t InstanceList::setsHash(const OperationInstance& instance) {
+    return fold(hashState(hashState(hashState(0, instance.pre), instance.add), instance.del));
 }
 
-bool InstanceList::SetsEqual::operator()(const OperationInstance* left,
-                                         const OperationInstance* right) const {
-    return left->pre == right->pre && left->add == right->add && left->del == right->del;
-}
-
-OperationInstance* InstanceList::findBinding(const std::string& name,
-                                             const std::vector<Atom*>& args) const {
-    auto position = byBinding.find(BindingKey{name, args});
-    return position == byBinding.end() ? nullptr : position->second;
+OperationInstance* InstanceList::findBinding(const std::string& name, const std::vector<Atom*>& args) const {
+    if (byBinding.empty()) return nullptr;
+    const std::uint32_t hash = bindingHash(name, args);
+    const std::size_t mask = byBinding.size() - 1;
+    for (std::size_t slot = hash & mask; byBinding[slot].entry != freeSlot; slot = (slot + 1) & mask) {
+        if (byBinding[slot].hash != hash) continue;
+        OperationInstance* entry = entries[byBinding[slot].entry].get();
+        if (entry->name == name && entry->args == args) return entry;
+    }
+    return nullptr;
 }
 
 OperationInstance* InstanceList::findSameSets(const OperationInstance& instance) const {
-    auto position = bySets.find(&instance);
-    return position == bySets.end() ? nullptr : position->second;
+    if (bySets.empty()) return nullptr;
+    const std::uint32_t hash = setsHash(instance);
+    const std::size_t mask = bySets.size() - 1;
+    for (std::size_t slot = hash & mask; bySets[slot].entry != freeSlot; slot = (slot + 1) & mask) {
+        if (bySets[slot].hash != hash) continue;
+        OperationInstance* entry = entries[bySets[slot].entry].get();
+        if (sameSets(*entry, instance)) return entry;
+    }
+    return nullptr;
+}
+
+void InstanceList::place(std::vector<Slot>& slots, Slot value) {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t slot = value.hash & mask;
+    while (slots[slot].entry != freeSlot) slot = (slot + 1) & mask;
+    slots[slot] = value;
+}
+
+void InstanceList::grow() {
+    const std::size_t size = std::max<std::size_t>(64, byBinding.size() * 2);
+    std::vector<Slot> oldBinding(size, Slot{freeSlot, 0});
+    std::vector<Slot> oldSets(size, Slot{freeSlot, 0});
+    oldBinding.swap(byBinding);
+    oldSets.swap(bySets);
+    for (const Slot& slot : oldBinding) {
+        if (slot.entry != freeSlot) place(byBinding, slot);
+    }
+    for (const Slot& slot : oldSets) {
+        if (slot.entry != freeSlot) place(bySets, slot);
+    }
 }
 
 void InstanceList::append(std::unique_ptr<OperationInstance> instance) {
-    instance->id = static_cast<int>(entries.size());
-    OperationInstance* entry = instance.get();
+    assert(entries.size() < freeSlot);
+    const auto position = static_cast<std::uint32_t>(entries.size());
+    instance->id = static_cast<int>(position);
+    OperationInstance& entry = *instance;
     entries.push_back(std::move(instance));
-    // try_emplace keeps the first entry for a key: the one a scan from the front finds.
-    byBinding.try_emplace(BindingKey{entry->name, entry->args}, entry);
-    bySets.try_emplace(entry, entry);
+    // At most three quarters full; the stored hashes keep probes cheap.
+    if ((indexed + 1) * 4 > byBinding.size() * 3) grow();
+    ++indexed;
+    // Only the first entry of a key is indexed: the one a scan from the front finds.
+    if (!findBinding(entry.name, entry.args)) place(byBinding, Slot{position, bindingHash(entry.name, entry.args)});
+    if (!findSameSets(entry)) place(bySets, Slot{position, setsHash(entry)});
 }
 
 void InstanceList::clear() {
     byBinding.clear();
     bySets.clear();
+    indexed = 0;
     entries.clear();
     stamp = nextCreationNumber();
 }

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "domain/Atom.h"
@@ -18,12 +17,12 @@ namespace vexmolda {
 struct OperationInstance {
     std::string name;
     bool typed = false;
+    // Position in its instance list: dense ids for the solvers.
+    int id = -1;
     std::vector<Atom*> args;
     State pre;
     State add;
     State del;
-    // Position in its instance list: dense ids for the solvers.
-    int id = -1;
 };
 
 // Every instance in the order appended; entries keep their address until the
@@ -47,25 +46,24 @@ public:
     std::uint64_t contentStamp() const { return stamp; }
 
 private:
-    struct BindingKey {
-        std::string name;
-        std::vector<Atom*> args;
-        bool operator==(const BindingKey&) const = default;
+    // Open addressing over entry positions with each entry's hash beside it;
+    // a position is added only when no equal entry is indexed yet, so a probe
+    // finds the first matching entry, as a scan from the front would.
+    struct Slot {
+        std::uint32_t entry;
+        std::uint32_t hash;
     };
-    struct BindingHash {
-        std::size_t operator()(const BindingKey& key) const;
-    };
-    struct SetsHash {
-        std::size_t operator()(const OperationInstance* instance) const;
-    };
-    struct SetsEqual {
-        bool operator()(const OperationInstance* left, const OperationInstance* right) const;
-    };
+    static constexpr std::uint32_t freeSlot = 0xffffffffu;
+    static std::uint32_t bindingHash(const std::string& name, const std::vector<Atom*>& args);
+    static std::uint32_t setsHash(const OperationInstance& instance);
+    static void place(std::vector<Slot>& slots, Slot slot);
+    void grow();
 
     std::vector<std::unique_ptr<OperationInstance>> entries;
     std::uint64_t stamp = nextCreationNumber();
-    std::unordered_map<BindingKey, OperationInstance*, BindingHash> byBinding;
-    std::unordered_map<const OperationInstance*, OperationInstance*, SetsHash, SetsEqual> bySets;
+    std::vector<Slot> byBinding;
+    std::vector<Slot> bySets;
+    std::size_t indexed = 0;  // entries in the larger of the two tables
 };
 
 }  // namespace vexmolda

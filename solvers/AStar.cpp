@@ -1,175 +1,152 @@
 #include "solvers/AStar.h"
 
-#include <algorithm>
+#include <memory>
 #include <vector>
 
+#include "solvers/PackedStateTable.h"
+#include "solvers/PackedTask.h"
 #include "solvers/SearchHeap.h"
 #include "solvers/StateOperations.h"
-#include "solvers/StateStore.h"
-#include "solvers/SuccessorGenerator.h"
 
 namespace vexmolda {
 
 namespace {
 
-// A search node: its state and the last step, the rest through the parent.
-struct SearchNode {
-    std::int32_t state;
-    std::int32_t parent;    // -1 for the start node
-    std::int32_t instance;  // the step that led here; -1 for the start node
-    std::int32_t steps;
-    std::int32_t cost;
+// A growing array in fixed chunks: no copying on growth, no spare capacity
+// beyond the last chunk.
+template <typename T>
+class ChunkedArray {
+public:
+    T& operator[](std::size_t i) { return chunks[i >> shift][i & (chunkSize - 1)]; }
+    const T& operator[](std::size_t i) const { return chunks[i >> shift][i & (chunkSize - 1)]; }
+    void growTo(std::size_t size) {
+        while (chunks.size() * chunkSize < size) chunks.push_back(std::make_unique<T[]>(chunkSize));
+    }
+    std::size_t bytesUsed() const { return chunks.size() * chunkSize * sizeof(T) + chunks.capacity() * sizeof(chunks[0]); }
+
+private:
+    static constexpr std::size_t shift = 14;
+    static constexpr std::size_t chunkSize = std::size_t{1} << shift;
+    std::vector<std::unique_ptr<T[]>> chunks;
 };
 
-// One run's working data: nodes, stored states, the queue and the marks.
+// How a stored state was last reached. A state is queued at most once at a
+// time, and a state that has a queued child is closed and never queued again,
+// so one record per state describes every node still needed.
+struct StateNode {
+    std::uint32_t parent;   // state number; none for the start state
+    std::int32_t instance;  // the step that led here; -1 for the start state
+};
+
+enum : std::uint8_t { waitingMark = 1, closedMark = 2 };
+
+// One run's working data: the stored states, their nodes and marks, the queue.
 class Search {
 public:
-    Search(const SolveTask& task, const SuccessorGenerator& generator, WorkControl& control)
-        : task(task), generator(generator), control(control), inState((task.facts.size() + 63) / 64, 0) {
-        const State& goal = task.goal;
-        for (const Fact* fact : goal) goalIds.push_back(fact->id);
-    }
+    Search(const SolveTask& task, WorkControl& control)
+        : task(task),
+          packed(task.instances, task.initial, task.goal, task.facts.size()),
+          control(control),
+          states(packed.words()),
+          parentWords(packed.words()),
+          successor(packed.words()) {}
 
-    // Runs the search from the initial state; the final node is reported in
-    // resultNode (the goal node, or the last node taken when none was found).
+    // Runs the search from the initial state; the final node is kept for
+    // fillPlan (the goal node, or the last node taken when none was found).
     // Ends unsuccessfully when the control asks it to stop.
     bool run(SolverStatistics& statistics);
     std::size_t bytesUsed() const {
-        return states.bytesUsed() + nodes.capacity() * sizeof(SearchNode) +
-               waitingInOpen.capacity() * sizeof(std::uint32_t) + closed.capacity() / 8;
+        return states.bytesUsed() + nodes.bytesUsed() + marks.bytesUsed() + open.capacity() * sizeof(HeapEntry);
     }
     std::size_t statesStored() const { return states.size(); }
-    // The plan ending in resultNode, with the given cost.
     void fillPlan(Plan& plan) const;
 
 private:
-    void markState(std::span<const std::int32_t> facts, bool on);
-    // The successor's facts: the state less the deletes, plus the adds.
-    void successorFacts(std::span<const std::int32_t> state, const GroundAction& action);
-    bool changesState(const GroundAction& action) const;
-    std::int32_t openGoals() const;
+    std::uint32_t store(const std::uint64_t* state, StateNode node);
 
     const SolveTask& task;
-    const SuccessorGenerator& generator;
+    PackedTask packed;
     WorkControl& control;
-    std::vector<std::int32_t> goalIds;
-    std::vector<std::uint64_t> inState;  // bits of the state being expanded
-    std::vector<std::int32_t> successor;
-    std::vector<std::int32_t> applicableIds;
-    StateStore states;
-    std::vector<SearchNode> nodes;
-    std::vector<std::uint32_t> waitingInOpen;  // by state number
-    std::vector<bool> closed;                  // by state number
+    PackedStateTable states;
+    ChunkedArray<StateNode> nodes;
+    ChunkedArray<std::uint8_t> marks;
     SearchHeap open;
-    SearchNode resultNode{};
+    std::vector<std::uint64_t> parentWords;
+    std::vector<std::uint64_t> successor;
+    std::vector<std::int32_t> applicableIds;
+    std::uint32_t resultState = PackedStateTable::none;
     std::int32_t resultCost = 0;
 };
 
-void Search::markState(std::span<const std::int32_t> facts, bool on) {
-    for (std::int32_t fact : facts) {
-        auto& word = inState[static_cast<std::size_t>(fact) >> 6];
-        const std::uint64_t bit = std::uint64_t{1} << (fact & 63);
-        word = on ? word | bit : word & ~bit;
-    }
-}
-
-bool Search::changesState(const GroundAction& action) const {
-    for (std::int32_t fact : action.add) {
-        if (!hasBit(inState, fact)) return true;
-    }
-    for (std::int32_t fact : action.del) {
-        if (hasBit(inState, fact) && std::find(action.add.begin(), action.add.end(), fact) == action.add.end()) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void Search::successorFacts(std::span<const std::int32_t> state, const GroundAction& action) {
-    successor.clear();
-    for (std::int32_t fact : state) {
-        if (std::find(action.del.begin(), action.del.end(), fact) == action.del.end()) successor.push_back(fact);
-    }
-    for (std::int32_t fact : action.add) {
-        if (std::find(successor.begin(), successor.end(), fact) == successor.end()) successor.push_back(fact);
-    }
-    std::sort(successor.begin(), successor.end());
-}
-
-std::int32_t Search::openGoals() const {
-    std::int32_t open = 0;
-    for (std::int32_t goal : goalIds) {
-        if (!std::binary_search(successor.begin(), successor.end(), goal)) ++open;
-    }
-    return open;
+std::uint32_t Search::store(const std::uint64_t* state, StateNode node) {
+    const std::uint32_t number = states.insertNew(state);
+    nodes.growTo(number + 1);
+    marks.growTo(number + 1);
+    nodes[number] = node;
+    marks[number] = 0;
+    return number;
 }
 
 bool Search::run(SolverStatistics& statistics) {
-    std::vector<std::int32_t> start;
-    for (const Fact* fact : task.initial) start.push_back(fact->id);
-    std::sort(start.begin(), start.end());
-    successor = start;
-    const std::int32_t startState = states.insert(start);
-    nodes.push_back({startState, -1, -1, 0, openGoals()});
-    waitingInOpen.assign(1, 1);
-    closed.assign(1, false);
-    open.push({nodes.back().cost, 0});
+    const std::uint32_t start = store(packed.initialBits().data(), {PackedStateTable::none, -1});
+    marks[start] = waitingMark;
+    resultState = start;
+    open.push({packed.openGoals(packed.initialBits().data()), start});
 
     while (!open.empty()) {
         if (control.shouldStop()) return false;
-        const std::uint32_t parentIndex = open.top().node;
+        const HeapEntry top = open.top();
         open.pop();
-        const SearchNode parent = nodes[parentIndex];
-        --waitingInOpen[parent.state];
-        resultNode = parent;
-        resultCost = parent.cost;
+        const std::uint32_t parent = top.node;
+        marks[parent] &= ~waitingMark;
+        resultState = parent;
+        resultCost = top.cost;
         ++statistics.expanded;
         control.first.store(statistics.expanded, std::memory_order_relaxed);
         control.second.store(states.size(), std::memory_order_relaxed);
 
-        const auto parentFacts = states.facts(parent.state);
-        const std::vector<std::int32_t> parentCopy(parentFacts.begin(), parentFacts.end());
-        markState(parentCopy, true);
-        generator.applicable(parentCopy, inState, applicableIds);
+        const std::uint64_t* stored = states.state(parent);
+        parentWords.assign(stored, stored + packed.words());
+        // The steps taken so far: the queued cost less the open goals.
+        const std::int32_t steps = top.cost - packed.openGoals(parentWords.data());
+        packed.applicable(parentWords.data(), applicableIds);
         for (std::int32_t instance : applicableIds) {
-            const GroundAction& action = generator.action(instance);
-            if (!changesState(action)) continue;
-            successorFacts(parentCopy, action);
-            const std::int32_t known = states.find(successor);
-            if (known != StateStore::none && (waitingInOpen[known] > 0 || closed[known])) continue;
-            const std::int32_t goalsOpen = openGoals();
-            const SearchNode child{known, static_cast<std::int32_t>(parentIndex), instance, parent.steps + 1,
-                                   goalsOpen + parent.steps + 1};
+            if (!packed.apply(parentWords.data(), instance, successor.data())) continue;
+            const std::uint32_t known = states.find(successor.data());
+            if (known != PackedStateTable::none && marks[known] != 0) continue;
+            const std::int32_t goalsOpen = packed.openGoals(successor.data());
+            const StateNode child{parent, instance};
             if (goalsOpen == 0) {
-                resultNode = child;
-                resultNode.state = states.insert(successor);
-                markState(parentCopy, false);
+                if (known == PackedStateTable::none) {
+                    resultState = store(successor.data(), child);
+                } else {
+                    nodes[known] = child;
+                    resultState = known;
+                }
                 return true;
             }
-            const std::int32_t stored = known != StateStore::none ? known : states.insert(successor);
-            if (static_cast<std::size_t>(stored) >= waitingInOpen.size()) {
-                waitingInOpen.resize(stored + 1, 0);
-                closed.resize(stored + 1, false);
+            std::uint32_t number = known;
+            if (number == PackedStateTable::none) {
+                number = store(successor.data(), child);
+            } else {
+                nodes[number] = child;
             }
-            nodes.push_back(child);
-            nodes.back().state = stored;
-            ++waitingInOpen[stored];
-            open.push({child.cost, static_cast<std::uint32_t>(nodes.size() - 1)});
-            closed[parent.state] = true;
+            marks[number] = waitingMark;
+            open.push({goalsOpen + steps + 1, number});
+            marks[parent] |= closedMark;
             ++statistics.generated;
         }
-        markState(parentCopy, false);
     }
     return false;
 }
 
 void Search::fillPlan(Plan& plan) const {
     plan.state.clear();
-    for (std::int32_t fact : states.facts(resultNode.state)) plan.state.insert(task.facts[fact]);
+    for (std::int32_t fact : packed.factIds(states.state(resultState))) plan.state.insert(task.facts[fact]);
     plan.cost = resultCost;
     std::vector<OperationInstance*> steps;
-    for (SearchNode node = resultNode; node.instance >= 0; node = nodes[node.parent]) {
-        steps.push_back(task.instances[node.instance]);
+    for (std::uint32_t number = resultState; nodes[number].instance >= 0; number = nodes[number].parent) {
+        steps.push_back(task.instances[nodes[number].instance]);
     }
     plan.steps.assign(steps.rbegin(), steps.rend());
 }
@@ -178,9 +155,7 @@ void Search::fillPlan(Plan& plan) const {
 
 bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
     if (openGoalCount(task.initial, task.goal) == 0) return true;
-    SuccessorGenerator generator;
-    generator.build(task.instances, task.initial, task.facts.size());
-    Search search(task, generator, context.control);
+    Search search(task, context.control);
     SolverStatistics& statistics = result.statistics;
     const bool found = search.run(statistics);
     search.fillPlan(plan);

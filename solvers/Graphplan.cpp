@@ -1,6 +1,7 @@
 #include "solvers/Graphplan.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <span>
 
@@ -95,16 +96,18 @@ bool Graphplan::startSearch(std::uint32_t level, const State& goal) {
 
 namespace {
 
-// A stack of equally long bit rows in one array; pushing copies the top row.
+// A stack of equally long bit rows in one array sized once for its deepest
+// use; pushing copies the top row.
 class RowStack {
 public:
-    explicit RowStack(std::size_t wordsPerRow) : width(wordsPerRow), words(wordsPerRow, 0u) {}
+    RowStack(std::size_t wordsPerRow, std::size_t maxRows) : width(wordsPerRow), words(wordsPerRow * maxRows, 0u) {}
     void pushCopy() {
-        words.resize(words.size() + width);
-        std::copy(words.end() - 2 * width, words.end() - width, words.end() - width);
+        assert((rows + 1) * width <= words.size());
+        std::copy_n(words.begin() + (rows - 1) * width, width, words.begin() + rows * width);
+        ++rows;
     }
-    void pop() { words.resize(words.size() - width); }
-    std::span<std::uint32_t> top() { return {words.data() + words.size() - width, width}; }
+    void pop() { --rows; }
+    std::span<std::uint32_t> top() { return {words.data() + (rows - 1) * width, width}; }
     bool test(std::uint32_t bit) { return (top()[bit >> 5] >> (bit & 31u)) & 1u; }
     void set(std::uint32_t bit) { top()[bit >> 5] |= 1u << (bit & 31u); }
     void orWith(const BitRow& row) {
@@ -115,6 +118,7 @@ public:
 
 private:
     std::size_t width;
+    std::size_t rows = 1;
     std::vector<std::uint32_t> words;
 };
 
@@ -140,12 +144,13 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
     const std::uint32_t graphLevel = std::min(static_cast<std::uint32_t>(level), deepest);
     const std::uint32_t actionsPresent = graph.actionLevelEnd[graphLevel + 1];
     // Rows of one level all have these widths, the actions' mutex rows included.
-    RowStack factsStack(wordsFor(graph.factLevelEnd[graphLevel + 1]));
-    RowStack excludedStack(wordsFor(actionsPresent));
+    const std::size_t goalCount = goals.size();
+    // The base row and one per goal.
+    RowStack factsStack(wordsFor(graph.factLevelEnd[graphLevel + 1]), goalCount + 1);
+    RowStack excludedStack(wordsFor(actionsPresent), goalCount + 1);
     std::vector<std::uint32_t> chosen;
     std::vector<std::uint32_t> subgoals;
 
-    const std::size_t goalCount = goals.size();
     std::vector<std::vector<std::uint32_t>> candidates(goalCount);
     std::vector<std::size_t> cursor(goalCount, 0);
     std::vector<bool> choseFor(goalCount, false);

@@ -42,29 +42,20 @@ void NoGoodMemo::record(std::span<const std::uint32_t> key, std::int32_t level) 
 
 bool NoGoodMemo::prunes(std::span<const std::uint32_t> row, std::int32_t level) const {
     if (trie[0].highestBelow < level) return false;
-    std::vector<std::uint32_t>& bits = queryBits;
-    bits.clear();
-    for (std::size_t word = 0; word < row.size(); ++word) {
-        for (std::uint32_t set = row[word]; set; set &= set - 1) {
-            bits.push_back(static_cast<std::uint32_t>(word * 32 + std::countr_zero(set)));
-        }
-    }
-    // Walk the paths made of the row's bits: children and bits are both ascending.
+    const std::size_t rowBits = row.size() * 32;
+    // Walk the paths made of the row's bits. A child's bit is above its
+    // parent's, so testing each child against the row keeps paths ascending.
     std::vector<std::pair<std::uint32_t, std::size_t>>& pending = queryStack;
     pending.assign(1, {0u, 0u});
     while (!pending.empty()) {
-        const auto [index, firstBit] = pending.back();
+        const std::uint32_t index = pending.back().first;
         pending.pop_back();
         const TrieNode& node = trie[index];
         if (node.level >= level) return true;
-        const auto& children = node.children;
-        auto child = children.begin();
-        for (std::size_t b = firstBit; b < bits.size() && child != children.end(); ++b) {
-            child = std::lower_bound(child, children.end(), bits[b],
-                                     [](const auto& entry, std::uint32_t value) { return entry.first < value; });
-            if (child != children.end() && child->first == bits[b]) {
-                if (trie[child->second].highestBelow >= level) pending.emplace_back(child->second, b + 1);
-                ++child;
+        for (const auto& [bit, child] : node.children) {
+            if (bit >= rowBits) break;
+            if (((row[bit >> 5] >> (bit & 31u)) & 1u) && trie[child].highestBelow >= level) {
+                pending.emplace_back(child, 0u);
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "solvers/DeadInstances.h"
 #include "solvers/Mutex.h"
 
 namespace vexmolda {
@@ -13,6 +14,7 @@ void PlanningGraph::clearGraph() {
     factLevelEnd.clear();
     pendingInstances.clear();
     nodeOfFact.clear();
+    placeable.clear();
     changed = true;
     stamp = nextCreationNumber();
 }
@@ -23,6 +25,7 @@ void PlanningGraph::buildLevelZero(const State& initial, const InstanceList& ins
     factNodes.reserve(factCount);
     nodeOfFact.assign(factCount, -1);
     for (const auto& instance : instances) pendingInstances.push_back(instance.get());
+    placeable = liveInstances(instances, initial, factCount);
     endLevel();
     for (Fact* fact : initial) {
         const std::uint32_t id = addFactNode(fact);
@@ -59,8 +62,7 @@ void PlanningGraph::endLevel() {
 bool PlanningGraph::tryPlace(OperationInstance* instance, std::uint32_t level) {
     // The same answer as walking every fact of level L-1: all preconditions
     // present below factLevelEnd[L] and no two of them mutex at level L-1.
-    std::vector<std::uint32_t> collected;
-    collected.reserve(instance->pre.size());
+    collected.clear();
     const std::uint32_t present = factLevelEnd[level];
     for (const Fact* fact : instance->pre) {
         const std::int64_t id = factNodeOf(fact);
@@ -75,7 +77,7 @@ bool PlanningGraph::tryPlace(OperationInstance* instance, std::uint32_t level) {
         }
     }
     const std::uint32_t action = addActionNode(instance);
-    actionNodes[action].pres = std::move(collected);
+    actionNodes[action].pres = collected;
     return true;
 }
 
@@ -92,7 +94,8 @@ void PlanningGraph::expand(std::uint32_t level) {
 
     for (auto position = pendingInstances.begin(); position != pendingInstances.end();) {
         OperationInstance* instance = *position;
-        if (!tryPlace(instance, level)) {
+        const auto id = static_cast<std::size_t>(instance->id);
+        if ((id < placeable.size() && !placeable[id]) || !tryPlace(instance, level)) {
             ++position;
             continue;
         }

@@ -65,6 +65,10 @@ private:
     // Fact node by fact id, so add effects find their node without a scan.
     std::vector<std::int64_t> nodeOfFact;
     std::uint64_t stamp = nextCreationNumber();
+    // By instance id: false for instances that can never be placed (a
+    // precondition nothing adds and the initial state lacks); they stay pending.
+    std::vector<bool> placeable;
+    std::vector<std::uint32_t> collected;  // tryPlace's working list
 };
 
 }  // namespace vexmolda

@@ -19,6 +19,7 @@ class SearchHeap {
 public:
     bool empty() const { return entries.empty(); }
     std::size_t size() const { return entries.size(); }
+    std::size_t capacity() const { return entries.capacity(); }
     const HeapEntry& top() const { return entries.front(); }
     void push(HeapEntry entry);
     void pop();

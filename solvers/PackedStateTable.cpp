@@ -1,0 +1,76 @@
+#include "solvers/PackedStateTable.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace vexmolda {
+
+namespace {
+
+bool sameWords(const std::uint64_t* left, const std::uint64_t* right, std::size_t words) {
+    for (std::size_t word = 0; word < words; ++word) {
+        if (left[word] != right[word]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint64_t PackedStateTable::hashOf(const std::uint64_t* state) const {
+    std::uint64_t hash = 0x9e3779b97f4a7c15ull;
+    for (std::size_t word = 0; word < wordCount; ++word) {
+        hash = (hash ^ state[word]) * 0xff51afd7ed558ccdull;
+        hash ^= hash >> 29;
+    }
+    // Every bit of every word reaches the low bits that pick the slot.
+    hash *= 0xc4ceb9fe1a85ec53ull;
+    return hash ^ (hash >> 32);
+}
+
+std::uint32_t PackedStateTable::find(const std::uint64_t* wanted) const {
+    if (slots.empty()) return none;
+    const std::uint64_t hash = hashOf(wanted);
+    const std::size_t mask = slots.size() - 1;
+    const std::uint32_t tag = tagOf(hash);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = slots[slot];
+        if (entry == none) return none;
+        if ((entry & ~numberMask) == tag && sameWords(state(entry & numberMask), wanted, wordCount)) {
+            return entry & numberMask;
+        }
+    }
+}
+
+void PackedStateTable::place(std::uint64_t hash, std::uint32_t number) {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t slot = hash & mask;
+    while (slots[slot] != none) slot = (slot + 1) & mask;
+    slots[slot] = tagOf(hash) | number;
+}
+
+void PackedStateTable::grow() {
+    assert(slots.size() < (std::size_t{1} << 31));
+    slots.assign(std::max<std::size_t>(1024, slots.size() * 2), none);
+    // State numbers stay below the slot count, so the bits above them carry
+    // a few hash bits that spare most comparisons of whole states.
+    numberMask = static_cast<std::uint32_t>(slots.size() - 1);
+    for (std::uint32_t number = 0; number < count; ++number) place(hashOf(state(number)), number);
+}
+
+std::uint32_t PackedStateTable::insertNew(const std::uint64_t* wanted) {
+    // At most three quarters full: probes stay short.
+    if ((count + 1) * 4 > slots.size() * 3) grow();
+    const auto number = static_cast<std::uint32_t>(count);
+    if ((number & (chunkStates - 1)) == 0) chunks.push_back(std::make_unique<std::uint64_t[]>(chunkStates * wordCount));
+    std::copy(wanted, wanted + wordCount, chunks.back().get() + (number & (chunkStates - 1)) * wordCount);
+    ++count;
+    place(hashOf(wanted), number);
+    return number;
+}
+
+std::size_t PackedStateTable::bytesUsed() const {
+    return chunks.size() * chunkStates * wordCount * sizeof(std::uint64_t) + slots.capacity() * sizeof(std::uint32_t) +
+           chunks.capacity() * sizeof(chunks[0]);
+}
+
+}  // namespace vexmolda
