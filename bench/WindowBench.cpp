@@ -16,19 +16,19 @@
 #include <vector>
 
 #include "ProblemFamilies.h"
-#include "gui/CommandRunner.h"
+#include "command/Execute.h"
+#include "command/Report.h"
 #include "gui/AppWindow.h"
+#include "gui/CommandRunner.h"
 #include "gui/Font.h"
 #include "gui/GlfwAdapter.h"
 #include "gui/GraphLayout.h"
-#include "command/Execute.h"
-#include "command/Report.h"
 #include "gui/IFWindow.h"
-#include "gui/LogWindow.h"
-#include "gui/WrappedText.h"
 #include "gui/InterferenceLayout.h"
+#include "gui/LogWindow.h"
 #include "gui/PGWindow.h"
 #include "gui/TextLayout.h"
+#include "gui/WrappedText.h"
 #include "solvers/PlanningGraph.h"
 
 namespace vexmolda::bench {
@@ -162,11 +162,24 @@ void interferenceFrame(benchmark::State& state) {
 void loadBigLog() {
     static bool loaded = false;
     if (loaded) return;
-    messages.clear();
-    loadFile(std::string(VEXMOLDA_SOURCE_DIR) + "/bench/domains/gripper/prob01.pln");
-    executeLine("solve inselol 2");
-    if (log.lines.size() < 1000) std::fprintf(stderr, "no big log: %s", messages.text().c_str());
+    Session& session = benchSession();
+    loadProblemFile(std::string(VEXMOLDA_SOURCE_DIR) + "/bench/domains/gripper/prob01.pln");
+    executeLine(session, "solve inselol 2");
+    if (session.log.lines.size() < 1000) std::fprintf(stderr, "no big log: %s", session.messages.text().c_str());
     loaded = true;
+}
+
+// The log window open on the big log; none (the benchmark skipped) without a display.
+LogWindow* openBigLogWindow(benchmark::State& state) {
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return nullptr;
+    }
+    loadBigLog();
+    auto& window = static_cast<LogWindow&>(*guiWindows().log);
+    window.shown = true;
+    window.slide = 1;
+    return &window;
 }
 
 // What the log window does once per change of the log: the text, wrapped.
@@ -175,10 +188,10 @@ void logWindowRewrap(benchmark::State& state) {
     loadBigLog();
     for (auto _ : state) {
         WrappedText wrapped;
-        wrapped.assign(logWindowText(), currentFont(), 98, 2);
+        wrapped.assign(logWindowText(benchSession()), currentFont(), 98, 2);
         benchmark::DoNotOptimize(wrapped.rowCount());
     }
-    state.counters["lines"] = static_cast<double>(log.lines.size());
+    state.counters["lines"] = static_cast<double>(benchSession().log.lines.size());
 }
 
 // What every frame of the log window used to do: the whole text, wrapped
@@ -187,51 +200,41 @@ void logWholeTextWrap(benchmark::State& state) {
     ensureFontMetrics();
     loadBigLog();
     for (auto _ : state) {
-        std::string text = logWindowText();
+        std::string text = logWindowText(benchSession());
         wrapText(currentFont(), text, 98, 2);
         benchmark::DoNotOptimize(text.data());
     }
-    state.counters["lines"] = static_cast<double>(log.lines.size());
+    state.counters["lines"] = static_cast<double>(benchSession().log.lines.size());
 }
 
 // One frame with the log window open at the end of the log.
 void logWindowFrame(benchmark::State& state) {
-    if (!windowReady()) {
-        state.SkipWithError("no display: run under xvfb-run");
-        return;
-    }
-    loadBigLog();
-    auto& window = static_cast<LogWindow&>(*guiWindows().log);
-    window.shown = true;
+    LogWindow* shown = openBigLogWindow(state);
+    if (!shown) return;
+    LogWindow& window = *shown;
     window.animating = false;
-    window.slide = 1;
     window.onScroll(-1e6f);
     for (auto _ : state) {
         window.drawSelf();
         glFinish();
     }
-    state.counters["lines"] = static_cast<double>(log.lines.size());
+    state.counters["lines"] = static_cast<double>(benchSession().log.lines.size());
 }
 
 // A cheap command in the window with the big log: the report as the batch
 // program prints it (to /dev/null), then one frame with the log window open.
 void windowCommandTurnaround(benchmark::State& state) {
-    if (!windowReady()) {
-        state.SkipWithError("no display: run under xvfb-run");
-        return;
-    }
-    loadBigLog();
-    auto& window = static_cast<LogWindow&>(*guiWindows().log);
-    window.shown = true;
-    window.slide = 1;
+    LogWindow* shown = openBigLogWindow(state);
+    if (!shown) return;
+    LogWindow& window = *shown;
     // The report goes where the benchmark's own output does not.
     std::fflush(stdout);
     const int console = dup(STDOUT_FILENO);
     const int sink = open("/dev/null", O_WRONLY);
     dup2(sink, STDOUT_FILENO);
     for (auto _ : state) {
-        executeLine("noDups");
-        printReport(false);
+        executeLine(benchSession(), "noDups");
+        printReport(benchSession(), false);
         if (state.range(0) != 0) {
             window.drawSelf();
             glFinish();
@@ -241,7 +244,7 @@ void windowCommandTurnaround(benchmark::State& state) {
     dup2(console, STDOUT_FILENO);
     close(sink);
     close(console);
-    state.counters["lines"] = static_cast<double>(log.lines.size());
+    state.counters["lines"] = static_cast<double>(benchSession().log.lines.size());
 }
 
 BENCHMARK(logWholeTextWrap)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -24,6 +24,18 @@ void simplify(std::vector<Conjunction>& disjuncts) {
     disjuncts = std::move(kept);
 }
 
+// The simplified formula, or false with the budget marked exceeded when it
+// still has more disjuncts than the limit.
+Dnf simplifiedWithinBudget(Dnf formula, DnfBudget& budget) {
+    simplify(formula.disjuncts);
+    if (formula.disjuncts.size() > maxDisjuncts) {
+        budget.exceeded = true;
+        budget.wanted = static_cast<double>(formula.disjuncts.size());
+        return Dnf::truth(false);
+    }
+    return formula;
+}
+
 bool contradicts(const Conjunction& conjunction) {
     for (std::size_t i = 1; i < conjunction.size(); ++i) {
         if (literalFact(conjunction[i]) == literalFact(conjunction[i - 1])) return true;
@@ -60,26 +72,14 @@ Dnf conjoin(const Dnf& left, const Dnf& right, DnfBudget& budget) {
             if (!contradicts(both)) result.disjuncts.push_back(std::move(both));
         }
     }
-    simplify(result.disjuncts);
-    if (result.disjuncts.size() > maxDisjuncts) {
-        budget.exceeded = true;
-        budget.wanted = static_cast<double>(result.disjuncts.size());
-        return Dnf::truth(false);
-    }
-    return result;
+    return simplifiedWithinBudget(std::move(result), budget);
 }
 
 Dnf disjoin(const Dnf& left, const Dnf& right, DnfBudget& budget) {
     if (budget.exceeded) return Dnf::truth(false);
     Dnf result = left;
     result.disjuncts.insert(result.disjuncts.end(), right.disjuncts.begin(), right.disjuncts.end());
-    simplify(result.disjuncts);
-    if (result.disjuncts.size() > maxDisjuncts) {
-        budget.exceeded = true;
-        budget.wanted = static_cast<double>(result.disjuncts.size());
-        return Dnf::truth(false);
-    }
-    return result;
+    return simplifiedWithinBudget(std::move(result), budget);
 }
 
 }  // namespace vexmolda
