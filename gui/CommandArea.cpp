@@ -12,7 +12,6 @@ namespace vexmolda {
 
 namespace {
 
-constexpr float textSize = 2;
 constexpr float textLeft = 4;
 
 }  // namespace
@@ -49,19 +48,19 @@ void drawCommandArea(const Session& session, const CommandRunner& runner) {
         float y = top - 2;
         for (std::size_t line = scroll.firstLine; line < end; ++line) {
             y += 2.5f;
-            drawText(lines[line], textLeft, y, textSize, false);
+            drawText(lines[line], textLeft, y, bodyTextSize, false);
         }
     }
     // The prompt stays; the line after it scrolls sideways to keep the cursor in view.
     CommandEditor& editor = commandEditor();
-    const float promptWidth = std::max(0.0f, drawText("> ", textLeft, 97, textSize, false));
+    const float promptWidth = std::max(0.0f, drawText("> ", textLeft, 97, bodyTextSize, false));
     const float lineLeft = textLeft + promptWidth;
     const float visibleWidth = 100 - lineLeft - 1;
     if (fontLoaded()) {
         editor.firstShown = firstShownByte(editor.commandLine, editor.cursor, editor.firstShown, visibleWidth,
-                                           [](const std::string& text) { return textWidth(text, textSize); });
+                                           [](const std::string& text) { return textWidth(text, bodyTextSize); });
     }
-    drawText(editor.promptText().substr(2 + editor.firstShown), lineLeft, 97, textSize, false);
+    drawText(editor.promptText().substr(2 + editor.firstShown), lineLeft, 97, bodyTextSize, false);
 }
 
 }  // namespace vexmolda

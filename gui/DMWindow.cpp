@@ -10,7 +10,6 @@ namespace vexmolda {
 
 namespace {
 
-constexpr float textSize = 2;
 constexpr float operationsTop = 8.5f;
 constexpr float operationsWidth = 40;
 // The bottom of the left column: the goal section's height limit ends it.
@@ -19,8 +18,8 @@ constexpr float leftColumnBottom = 76.5f + 15;
 // One section of the left column: heading at the left, wrapped body beside
 // it, cut at the divider.
 void drawSection(const char* heading, float y, float heightLimit, const std::string& body) {
-    drawText(heading, 1.5f, y, textSize, false);
-    drawTextInColumn(body, 15, y, 30, heightLimit, textSize);
+    drawText(heading, 1.5f, y, bodyTextSize, false);
+    drawTextInColumn(body, 15, y, 30, heightLimit, bodyTextSize);
 }
 
 }  // namespace
@@ -35,10 +34,10 @@ void DMWindow::drawContent() {
     drawSection("Initial\nState", 61.5f, 15, stateText(model.initState));
     drawSection("Goal\nState", 76.5f, 15, stateText(model.goalState));
 
-    drawText("Operations", 50.5f, 1.5f, textSize, false);
+    drawText("Operations", 50.5f, 1.5f, bodyTextSize, false);
     // Unlimited in length; lines below the drawing area are not drawn.
     drawTextInColumn(operationsText(model, session.instances), 50.5f, operationsTop, operationsWidth,
-                     heightLeftOnScreen(scroll, operationsTop), textSize);
+                     heightLeftOnScreen(scroll, operationsTop), bodyTextSize);
 
     draw::setTexturing(false);
     draw::beginLines();
@@ -53,8 +52,8 @@ void DMWindow::drawContent() {
 
 float DMWindow::contentBottom() {
     if (!fontLoaded()) return std::numeric_limits<float>::infinity();
-    const auto rows = static_cast<float>(columnRows(operationsText(session.model, session.instances), operationsWidth, textSize));
-    return std::max(leftColumnBottom, operationsTop + textSize * rows);
+    const auto rows = static_cast<float>(columnRows(operationsText(session.model, session.instances), operationsWidth, bodyTextSize));
+    return std::max(leftColumnBottom, operationsTop + bodyTextSize * rows);
 }
 
 // Every load begins with a wipe, which empties the type registry.

@@ -12,6 +12,8 @@ namespace vexmolda {
 
 // The name of the font file, read from the working directory or the installed data.
 inline constexpr const char* fontFileName = "verdanasmall.glf";
+// The size of the windows' body text and of the command area, in screen units.
+inline constexpr float bodyTextSize = 2;
 
 // Reads the font file at path and makes its texture; needs a current GL context.
 // A missing, truncated or malformed file leaves the font unloaded and

@@ -9,7 +9,6 @@ namespace vexmolda {
 namespace {
 constexpr float textLeft = 1.5f;
 constexpr float textTop = 1.5f;
-constexpr float textSize = 2;
 constexpr float wrapWidth = 98;
 }  // namespace
 
@@ -28,13 +27,13 @@ void LogWindow::refresh() {
                currentFont().glyphs.size()};
     if (now == source) return;
     source = std::move(now);
-    wrapped.assign(logWindowText(session), currentFont(), wrapWidth, textSize);
+    wrapped.assign(logWindowText(session), currentFont(), wrapWidth, bodyTextSize);
 }
 
 std::string LogWindow::shownText(float& top) {
     refresh();
-    const RowRange range = rowsOnScreen(scroll, textTop, textSize, wrapped.rowCount());
-    top = textTop + textSize * static_cast<float>(range.first);
+    const RowRange range = rowsOnScreen(scroll, textTop, bodyTextSize, wrapped.rowCount());
+    top = textTop + bodyTextSize * static_cast<float>(range.first);
     return wrapped.rows(range.first, range.end);
 }
 
@@ -42,13 +41,13 @@ void LogWindow::drawContent() {
     float top = textTop;
     const std::string text = shownText(top);
     // Already wrapped: drawn line by line as drawTextWrapped would.
-    drawText(text, textLeft, top, textSize, false);
+    drawText(text, textLeft, top, bodyTextSize, false);
 }
 
 float LogWindow::contentBottom() {
     if (!fontLoaded()) return std::numeric_limits<float>::infinity();
     refresh();
-    return textTop + textSize * static_cast<float>(wrapped.rowCount());
+    return textTop + bodyTextSize * static_cast<float>(wrapped.rowCount());
 }
 
 std::uint64_t LogWindow::contentStamp() const { return session.log.contentStamp(); }

@@ -13,7 +13,6 @@ namespace vexmolda {
 
 namespace {
 
-constexpr float textSize = 2;
 constexpr float columnsTop = 8;
 constexpr float firstColumnX = 2.5f;
 constexpr float columnWrapWidth = 40;
@@ -31,7 +30,7 @@ MeasuredInstances measureInstances(const InstanceList& instanceList) {
     float widest = 0;
     for (const auto& instance : instanceList) {
         measured.texts.push_back(signatureText(*instance));
-        widest = std::max(widest, textWidth(measured.texts.back(), textSize));
+        widest = std::max(widest, textWidth(measured.texts.back(), bodyTextSize));
         measured.oneLineEach = measured.oneLineEach && measured.texts.back().find_first_of(" \t") == std::string::npos;
     }
     measured.layout = instanceColumns(measured.texts.size(), widest);
@@ -49,7 +48,7 @@ OIWindow::OIWindow(Session& session, std::function<void()> buildInstances)
       session(session) {}
 
 void OIWindow::drawContent() {
-    drawText("Operation Instances", 1.5f, 1.5f, textSize, false);
+    drawText("Operation Instances", 1.5f, 1.5f, bodyTextSize, false);
 
     const MeasuredInstances measured = measureInstances(session.instances);
     const std::vector<std::string>& texts = measured.texts;
@@ -62,8 +61,8 @@ void OIWindow::drawContent() {
     std::size_t firstRow = 0;
     std::size_t lastRow = static_cast<std::size_t>(layout.rows);
     if (oneLineEach) {
-        const float top = std::floor((-scroll - columnsTop) / textSize) - 1;
-        const float bottom = std::ceil((100 - scroll - columnsTop) / textSize) + 1;
+        const float top = std::floor((-scroll - columnsTop) / bodyTextSize) - 1;
+        const float bottom = std::ceil((100 - scroll - columnsTop) / bodyTextSize) + 1;
         firstRow = static_cast<std::size_t>(std::clamp(top, 0.0f, static_cast<float>(layout.rows)));
         lastRow = static_cast<std::size_t>(std::clamp(bottom, 0.0f, static_cast<float>(layout.rows)));
     }
@@ -73,8 +72,8 @@ void OIWindow::drawContent() {
         const std::size_t end = std::min(count, start + static_cast<std::size_t>(layout.rows));
         for (std::size_t i = start + firstRow; i < std::min(end, start + lastRow); ++i) buffer += texts[i];
         if (!buffer.empty()) {
-            drawTextWrapped(buffer, columnX, columnsTop + textSize * static_cast<float>(firstRow), columnWrapWidth, 0,
-                            textSize);
+            drawTextWrapped(buffer, columnX, columnsTop + bodyTextSize * static_cast<float>(firstRow), columnWrapWidth, 0,
+                            bodyTextSize);
         }
         columnX += layout.pitch;
     }
@@ -84,15 +83,15 @@ float OIWindow::contentBottom() {
     if (!fontLoaded()) return std::numeric_limits<float>::infinity();
     const MeasuredInstances measured = measureInstances(session.instances);
     const auto rows = static_cast<std::size_t>(measured.layout.rows);
-    if (measured.oneLineEach) return columnsTop + textSize * static_cast<float>(rows);
+    if (measured.oneLineEach) return columnsTop + bodyTextSize * static_cast<float>(rows);
     // Entries that can wrap: the tallest column decides.
     std::size_t tallest = 0;
     for (std::size_t start = 0; start < measured.texts.size(); start += rows) {
         std::string column;
         for (std::size_t i = start; i < std::min(measured.texts.size(), start + rows); ++i) column += measured.texts[i];
-        tallest = std::max(tallest, columnRows(column, columnWrapWidth, textSize));
+        tallest = std::max(tallest, columnRows(column, columnWrapWidth, bodyTextSize));
     }
-    return columnsTop + textSize * static_cast<float>(tallest);
+    return columnsTop + bodyTextSize * static_cast<float>(tallest);
 }
 
 std::uint64_t OIWindow::contentStamp() const { return session.instances.contentStamp(); }

@@ -18,7 +18,7 @@ enum class FactRole { Plain, Complement, Goal };
 
 // A predicate applied to objects (PDDL names); a complement stands for its
 // negation, the goal fact for a disjunctive goal reached.
-struct GroundFact {
+struct PddlGroundFact {
     std::string predicate;
     std::vector<std::string> objects;
     FactRole role = FactRole::Plain;
@@ -28,11 +28,11 @@ struct GroundFact {
 class GroundFacts {
 public:
     int intern(const std::string& predicate, const std::vector<std::string>& objects, FactRole role = FactRole::Plain);
-    const GroundFact& operator[](int id) const { return facts[id]; }
+    const PddlGroundFact& operator[](int id) const { return facts[id]; }
     int size() const { return static_cast<int>(facts.size()); }
 
 private:
-    std::vector<GroundFact> facts;
+    std::vector<PddlGroundFact> facts;
     std::map<std::tuple<std::string, std::vector<std::string>, FactRole>, int> ids;
 };
 

@@ -24,7 +24,7 @@ void compileNegations(GroundTask& ground) {
     const int known = ground.facts.size();
     std::vector<int> complement(known, -1);
     for (int fact = 0; fact < known; ++fact) {
-        const GroundFact& plain = ground.facts[fact];
+        const PddlGroundFact& plain = ground.facts[fact];
         if (isPlainFact(ground, fact) && ground.complemented.count(plain.predicate)) {
             complement[fact] = ground.facts.intern(plain.predicate, plain.objects, FactRole::Complement);
         }

@@ -77,7 +77,7 @@ public:
 
 private:
     std::string factText(const GroundTask& ground, int id) const {
-        const GroundFact& fact = ground.facts[id];
+        const PddlGroundFact& fact = ground.facts[id];
         std::string text = fact.role == FactRole::Goal         ? goalFactName
                            : fact.role == FactRole::Complement ? complementName.at(fact.predicate)
                                                                : predicateName.at(fact.predicate);
@@ -108,7 +108,7 @@ private:
             }
         }
         for (int id = 0; id < ground.facts.size(); ++id) {
-            const GroundFact& fact = ground.facts[id];
+            const PddlGroundFact& fact = ground.facts[id];
             if (fact.role == FactRole::Goal) continue;
             const PddlPredicate& predicate = *domain.findPredicate(fact.predicate);
             for (std::size_t i = 0; i < fact.objects.size(); ++i) {

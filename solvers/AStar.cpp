@@ -41,9 +41,9 @@ struct StateNode {
 enum : std::uint8_t { waitingMark = 1, closedMark = 2 };
 
 // One run's working data: the stored states, their nodes and marks, the queue.
-class Search {
+class AStarSearch {
 public:
-    Search(const SolveTask& task, WorkControl& control)
+    AStarSearch(const SolveTask& task, WorkControl& control)
         : task(task),
           packed(task.instances, task.initial, task.goal, task.facts.size()),
           control(control),
@@ -78,7 +78,7 @@ private:
     std::int32_t resultCost = 0;
 };
 
-std::uint32_t Search::store(const std::uint64_t* state, StateNode node) {
+std::uint32_t AStarSearch::store(const std::uint64_t* state, StateNode node) {
     const std::uint32_t number = states.insertNew(state);
     nodes.growTo(number + 1);
     marks.growTo(number + 1);
@@ -87,7 +87,7 @@ std::uint32_t Search::store(const std::uint64_t* state, StateNode node) {
     return number;
 }
 
-bool Search::run(SolverStatistics& statistics) {
+bool AStarSearch::run(SolverStatistics& statistics) {
     const std::uint32_t start = store(packed.initialBits().data(), {PackedStateTable::none, -1});
     marks[start] = waitingMark;
     resultState = start;
@@ -140,7 +140,7 @@ bool Search::run(SolverStatistics& statistics) {
     return false;
 }
 
-void Search::fillPlan(Plan& plan) const {
+void AStarSearch::fillPlan(Plan& plan) const {
     plan.state.clear();
     for (std::int32_t fact : packed.factIds(states.state(resultState))) plan.state.insert(task.facts[fact]);
     plan.cost = resultCost;
@@ -155,7 +155,7 @@ void Search::fillPlan(Plan& plan) const {
 
 bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
     if (openGoalCount(task.initial, task.goal) == 0) return true;
-    Search search(task, context.control);
+    AStarSearch search(task, context.control);
     SolverStatistics& statistics = result.statistics;
     const bool found = search.run(statistics);
     search.fillPlan(plan);

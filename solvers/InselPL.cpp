@@ -67,10 +67,10 @@ Request finish(bool outcome) { return {false, nullptr, 0, outcome}; }
 
 // The levels run on an explicit stack: the budget allows nesting far deeper
 // than the native stack of any thread would hold.
-class Search {
+class DepthBoundedSearch {
 public:
     // The hooks are the solver's own: picks, steps, the log and the current plan.
-    Search(inselPL& solver, Plan& plan, State& state, std::int32_t limit)
+    DepthBoundedSearch(inselPL& solver, Plan& plan, State& state, std::int32_t limit)
         : solver(solver), plan(plan), state(state), limit(limit) {}
 
     bool run(const State& goals, std::int64_t budgetUsed) {
@@ -164,7 +164,7 @@ bool inselPL::solve(const SolveTask& runTask, SolveResult& runResult, SolveConte
 }
 
 bool inselPL::achievePL(State& state, const State& goals, std::int32_t limit, std::int64_t budgetUsed) {
-    Search search(*this, plan, state, limit);
+    DepthBoundedSearch search(*this, plan, state, limit);
     return search.run(goals, budgetUsed);
 }
 
