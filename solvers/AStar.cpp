@@ -1,5 +1,6 @@
 #include "solvers/AStar.h"
 
+#include <cassert>
 #include <memory>
 #include <vector>
 
@@ -17,10 +18,16 @@ namespace {
 template <typename T>
 class ChunkedArray {
 public:
-    T& operator[](std::size_t i) { return chunks[i >> shift][i & (chunkSize - 1)]; }
-    const T& operator[](std::size_t i) const { return chunks[i >> shift][i & (chunkSize - 1)]; }
+    T& operator[](std::size_t i) {
+        assert((i >> shift) < chunks.size());
+        return chunks[i >> shift][i & (chunkSize - 1)];
+    }
+    const T& operator[](std::size_t i) const {
+        assert((i >> shift) < chunks.size());
+        return chunks[i >> shift][i & (chunkSize - 1)];
+    }
     void growTo(std::size_t size) {
-        while (chunks.size() * chunkSize < size) chunks.push_back(std::make_unique<T[]>(chunkSize));
+        while (chunks.size() * chunkSize < size) chunks.push_back(std::make_unique_for_overwrite<T[]>(chunkSize));
     }
     std::size_t bytesUsed() const { return chunks.size() * chunkSize * sizeof(T) + chunks.capacity() * sizeof(chunks[0]); }
 
@@ -48,21 +55,27 @@ public:
           packed(task.instances, task.initial, task.goal, task.facts.size()),
           control(control),
           states(packed.words()),
-          parentWords(packed.words()),
-          successor(packed.words()) {}
+          parentWords(packed.words()) {}
 
     // Runs the search from the initial state; the final node is kept for
     // fillPlan (the goal node, or the last node taken when none was found).
     // Ends unsuccessfully when the control asks it to stop.
     bool run(SolverStatistics& statistics);
     std::size_t bytesUsed() const {
-        return states.bytesUsed() + nodes.bytesUsed() + marks.bytesUsed() + open.capacity() * sizeof(HeapEntry);
+        return states.bytesUsed() + nodes.bytesUsed() + marks.bytesUsed() + open.capacity() * sizeof(HeapEntry) +
+               successors.capacity() * sizeof(std::uint64_t) + successorHashes.capacity() * sizeof(std::uint64_t) +
+               successorInstances.capacity() * sizeof(std::int32_t);
     }
     std::size_t statesStored() const { return states.size(); }
     void fillPlan(Plan& plan) const;
 
 private:
-    std::uint32_t store(const std::uint64_t* state, StateNode node);
+    std::uint32_t store(const std::uint64_t* state, std::uint64_t hash, StateNode node);
+    // Applies every applicable instance to the parent and asks for the table's
+    // memory of each changed successor, so the misses overlap; the successors
+    // are then taken one by one, in order, as if made one at a time.
+    void collectSuccessors();
+    std::uint64_t* successorWords(std::size_t k) { return successors.data() + k * packed.words(); }
 
     const SolveTask& task;
     PackedTask packed;
@@ -72,14 +85,18 @@ private:
     ChunkedArray<std::uint8_t> marks;
     SearchHeap open;
     std::vector<std::uint64_t> parentWords;
-    std::vector<std::uint64_t> successor;
     std::vector<std::int32_t> applicableIds;
+    // This expansion's changed successors: words, hashes and instances.
+    std::vector<std::uint64_t> successors;
+    std::vector<std::uint64_t> successorHashes;
+    std::vector<std::int32_t> successorInstances;
+    std::size_t successorCount = 0;
     std::uint32_t resultState = PackedStateTable::none;
     std::int32_t resultCost = 0;
 };
 
-std::uint32_t AStarSearch::store(const std::uint64_t* state, StateNode node) {
-    const std::uint32_t number = states.insertNew(state);
+std::uint32_t AStarSearch::store(const std::uint64_t* state, std::uint64_t hash, StateNode node) {
+    const std::uint32_t number = states.insertNew(state, hash);
     nodes.growTo(number + 1);
     marks.growTo(number + 1);
     nodes[number] = node;
@@ -88,7 +105,8 @@ std::uint32_t AStarSearch::store(const std::uint64_t* state, StateNode node) {
 }
 
 bool AStarSearch::run(SolverStatistics& statistics) {
-    const std::uint32_t start = store(packed.initialBits().data(), {PackedStateTable::none, -1});
+    const std::uint64_t* initial = packed.initialBits().data();
+    const std::uint32_t start = store(initial, states.hashOf(initial), {PackedStateTable::none, -1});
     marks[start] = waitingMark;
     resultState = start;
     open.push({packed.openGoals(packed.initialBits().data()), start});
@@ -110,15 +128,18 @@ bool AStarSearch::run(SolverStatistics& statistics) {
         // The steps taken so far: the queued cost less the open goals.
         const std::int32_t steps = top.cost - packed.openGoals(parentWords.data());
         packed.applicable(parentWords.data(), applicableIds);
-        for (std::int32_t instance : applicableIds) {
-            if (!packed.apply(parentWords.data(), instance, successor.data())) continue;
-            const std::uint32_t known = states.find(successor.data());
+        collectSuccessors();
+        for (std::size_t k = 0; k < successorCount; ++k) {
+            const std::uint64_t* successor = successorWords(k);
+            const std::uint64_t hash = successorHashes[k];
+            const std::int32_t instance = successorInstances[k];
+            const std::uint32_t known = states.find(successor, hash);
             if (known != PackedStateTable::none && marks[known] != 0) continue;
-            const std::int32_t goalsOpen = packed.openGoals(successor.data());
+            const std::int32_t goalsOpen = packed.openGoals(successor);
             const StateNode child{parent, instance};
             if (goalsOpen == 0) {
                 if (known == PackedStateTable::none) {
-                    resultState = store(successor.data(), child);
+                    resultState = store(successor, hash, child);
                 } else {
                     nodes[known] = child;
                     resultState = known;
@@ -127,7 +148,7 @@ bool AStarSearch::run(SolverStatistics& statistics) {
             }
             std::uint32_t number = known;
             if (number == PackedStateTable::none) {
-                number = store(successor.data(), child);
+                number = store(successor, hash, child);
             } else {
                 nodes[number] = child;
             }
@@ -138,6 +159,29 @@ bool AStarSearch::run(SolverStatistics& statistics) {
         }
     }
     return false;
+}
+
+void AStarSearch::collectSuccessors() {
+    const std::size_t words = packed.words();
+    if (successorHashes.size() < applicableIds.size()) {
+        successors.resize(applicableIds.size() * words);
+        successorHashes.resize(applicableIds.size());
+        successorInstances.resize(applicableIds.size());
+    }
+    successorCount = 0;
+    for (std::int32_t instance : applicableIds) {
+        std::uint64_t* successor = successorWords(successorCount);
+        if (!packed.apply(parentWords.data(), instance, successor)) continue;
+        const std::uint64_t hash = states.hashOf(successor);
+        states.prefetchSlot(hash);
+        successorHashes[successorCount] = hash;
+        successorInstances[successorCount] = instance;
+        ++successorCount;
+    }
+    for (std::size_t k = 0; k < successorCount; ++k) {
+        const std::uint32_t candidate = states.prefetchCandidate(successorHashes[k]);
+        if (candidate != PackedStateTable::none) __builtin_prefetch(&marks[candidate]);
+    }
 }
 
 void AStarSearch::fillPlan(Plan& plan) const {
@@ -155,8 +199,10 @@ void AStarSearch::fillPlan(Plan& plan) const {
 
 bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
     if (openGoalCount(task.initial, task.goal) == 0) return true;
-    AStarSearch search(task, context.control);
     SolverStatistics& statistics = result.statistics;
+    const double start = threadCpuSeconds();
+    AStarSearch search(task, context.control);
+    statistics.preparationSeconds = threadCpuSeconds() - start;
     const bool found = search.run(statistics);
     search.fillPlan(plan);
     statistics.statesStored = search.statesStored();

@@ -27,9 +27,27 @@ std::uint64_t PackedStateTable::hashOf(const std::uint64_t* state) const {
     return hash ^ (hash >> 32);
 }
 
-std::uint32_t PackedStateTable::find(const std::uint64_t* wanted) const {
+void PackedStateTable::prefetchSlot(std::uint64_t hash) const {
+    if (!slots.empty()) __builtin_prefetch(&slots[hash & (slots.size() - 1)]);
+}
+
+std::uint32_t PackedStateTable::prefetchCandidate(std::uint64_t hash) const {
     if (slots.empty()) return none;
-    const std::uint64_t hash = hashOf(wanted);
+    const std::size_t mask = slots.size() - 1;
+    const std::uint32_t tag = tagOf(hash);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = slots[slot];
+        if (entry == none) return none;
+        if ((entry & ~numberMask) == tag) {
+            __builtin_prefetch(state(entry & numberMask));
+            return entry & numberMask;
+        }
+    }
+}
+
+std::uint32_t PackedStateTable::find(const std::uint64_t* wanted, std::uint64_t hash) const {
+    assert(hash == hashOf(wanted));
+    if (slots.empty()) return none;
     const std::size_t mask = slots.size() - 1;
     const std::uint32_t tag = tagOf(hash);
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
@@ -57,14 +75,15 @@ void PackedStateTable::grow() {
     for (std::uint32_t number = 0; number < count; ++number) place(hashOf(state(number)), number);
 }
 
-std::uint32_t PackedStateTable::insertNew(const std::uint64_t* wanted) {
+std::uint32_t PackedStateTable::insertNew(const std::uint64_t* wanted, std::uint64_t hash) {
+    assert(hash == hashOf(wanted));
     // At most three quarters full: probes stay short.
     if ((count + 1) * 4 > slots.size() * 3) grow();
     const auto number = static_cast<std::uint32_t>(count);
-    if ((number & (chunkStates - 1)) == 0) chunks.push_back(std::make_unique<std::uint64_t[]>(chunkStates * wordCount));
+    if ((number & (chunkStates - 1)) == 0) chunks.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(chunkStates * wordCount));
     std::copy(wanted, wanted + wordCount, chunks.back().get() + (number & (chunkStates - 1)) * wordCount);
     ++count;
-    place(hashOf(wanted), number);
+    place(hash, number);
     return number;
 }
 

@@ -16,10 +16,18 @@ public:
 
     explicit PackedStateTable(std::size_t words) : wordCount(words) {}
 
+    // The hash every other call takes with the state, computed once by the caller.
+    std::uint64_t hashOf(const std::uint64_t* state) const;
+    // Asks the processor to fetch the slot the hash starts at; changes nothing.
+    void prefetchSlot(std::uint64_t hash) const;
+    // The first stored state whose slot carries the hash's tag, or none: most
+    // likely the equal state, if one is stored. Its words are prefetched;
+    // reads the (ideally prefetched) slots, changes nothing.
+    std::uint32_t prefetchCandidate(std::uint64_t hash) const;
     // The number of an equal stored state, or none.
-    std::uint32_t find(const std::uint64_t* state) const;
+    std::uint32_t find(const std::uint64_t* state, std::uint64_t hash) const;
     // Stores a state known to be absent; returns its number.
-    std::uint32_t insertNew(const std::uint64_t* state);
+    std::uint32_t insertNew(const std::uint64_t* state, std::uint64_t hash);
     const std::uint64_t* state(std::uint32_t number) const {
         return chunks[number >> chunkShift].get() + (number & (chunkStates - 1)) * wordCount;
     }
@@ -30,7 +38,6 @@ private:
     static constexpr std::uint32_t chunkShift = 14;
     static constexpr std::uint32_t chunkStates = 1u << chunkShift;
 
-    std::uint64_t hashOf(const std::uint64_t* state) const;
     std::uint32_t tagOf(std::uint64_t hash) const { return static_cast<std::uint32_t>(hash >> 32) & ~numberMask; }
     void place(std::uint64_t hash, std::uint32_t number);
     void grow();

@@ -10,7 +10,8 @@ namespace vexmolda {
 
 PackedTask::PackedTask(const InstanceList& instances, const State& initialState, const State& goal,
                        std::size_t factCount) {
-    const std::vector<bool> live = liveInstances(instances, initialState, factCount);
+    const InstanceFacts sets(instances);
+    const std::vector<bool> live = liveInstances(sets, initialState, factCount);
     std::vector<bool> initiallyTrue(factCount, false);
     for (const Fact* fact : initialState) initiallyTrue[fact->id] = true;
 
@@ -19,11 +20,11 @@ PackedTask::PackedTask(const InstanceList& instances, const State& initialState,
     std::vector<bool> changes(factCount, false);
     for (std::size_t id = 0; id < instances.size(); ++id) {
         if (!live[id]) continue;
-        for (const Fact* fact : instances[id]->add) {
-            if (!initiallyTrue[fact->id]) changes[fact->id] = true;
+        for (std::int32_t fact : sets.add(id)) {
+            if (!initiallyTrue[fact]) changes[fact] = true;
         }
-        for (const Fact* fact : instances[id]->del) {
-            if (initiallyTrue[fact->id]) changes[fact->id] = true;
+        for (std::int32_t fact : sets.del(id)) {
+            if (initiallyTrue[fact]) changes[fact] = true;
         }
     }
     std::vector<std::int32_t> bitOfFact(factCount, -1);
@@ -51,44 +52,69 @@ PackedTask::PackedTask(const InstanceList& instances, const State& initialState,
         }
     }
 
-    std::vector<std::vector<std::int32_t>> watchLists(factOfBit.size());
     actions.resize(instances.size(), PackedAction{0, 0, 0, 0});
+    std::vector<bool> canApply(instances.size(), false);
+    // How many applicable instances need each bit: the rarest need of an
+    // instance is the one least often met, so its watch list stays short.
+    std::vector<std::uint32_t> needs(factOfBit.size(), 0);
     for (std::size_t id = 0; id < instances.size(); ++id) {
-        const OperationInstance& instance = *instances[id];
         PackedAction& action = actions[id];
         action.begin = static_cast<std::uint32_t>(bits.size());
-        bool canApply = live[id];
-        for (const Fact* fact : instance.pre) {
-            const std::int32_t bit = bitOfFact[fact->id];
+        canApply[id] = live[id];
+        for (std::int32_t fact : sets.pre(id)) {
+            const std::int32_t bit = bitOfFact[fact];
             if (bit >= 0) {
                 bits.push_back(static_cast<std::uint32_t>(bit));
                 ++action.pre;
-            } else if (!initiallyTrue[fact->id]) {
-                canApply = false;  // never true
+            } else if (!initiallyTrue[fact]) {
+                canApply[id] = false;  // never true
             }
         }
-        for (const Fact* fact : instance.add) {
-            if (bitOfFact[fact->id] >= 0) {
-                bits.push_back(static_cast<std::uint32_t>(bitOfFact[fact->id]));
+        for (std::int32_t fact : sets.add(id)) {
+            if (bitOfFact[fact] >= 0) {
+                bits.push_back(static_cast<std::uint32_t>(bitOfFact[fact]));
                 ++action.add;
             }
         }
-        for (const Fact* fact : instance.del) {
-            if (bitOfFact[fact->id] >= 0) {
-                bits.push_back(static_cast<std::uint32_t>(bitOfFact[fact->id]));
+        for (std::int32_t fact : sets.del(id)) {
+            if (bitOfFact[fact] >= 0) {
+                bits.push_back(static_cast<std::uint32_t>(bitOfFact[fact]));
                 ++action.del;
             }
         }
-        if (!canApply) continue;
+        if (!canApply[id]) continue;
+        for (std::uint32_t i = 0; i < action.pre; ++i) ++needs[bits[action.begin + i]];
+    }
+
+    std::vector<std::vector<std::int32_t>> watchLists(factOfBit.size());
+    for (std::size_t id = 0; id < instances.size(); ++id) {
+        if (!canApply[id]) continue;
+        const PackedAction& action = actions[id];
         if (action.pre == 0) {
             alwaysApplicable.push_back(static_cast<std::int32_t>(id));
-        } else {
-            watchLists[bits[action.begin]].push_back(static_cast<std::int32_t>(id));
+            continue;
         }
+        // The watched bit goes first; the others are tested in any order.
+        std::uint32_t* pre = bits.data() + action.begin;
+        std::uint32_t* rarest = std::min_element(pre, pre + action.pre, [&](std::uint32_t left, std::uint32_t right) {
+            return needs[left] < needs[right];
+        });
+        std::swap(*pre, *rarest);
+        watchLists[*pre].push_back(static_cast<std::int32_t>(id));
     }
     watchBegin.push_back(0);
     for (const auto& list : watchLists) {
-        watching.insert(watching.end(), list.begin(), list.end());
+        for (std::int32_t id : list) {
+            watching.push_back(id);
+            // Every changing precondition as a mask over the state's words.
+            const std::size_t offset = watchMasks.size();
+            watchMasks.resize(offset + wordCount, 0);
+            const PackedAction& action = actions[id];
+            for (std::uint32_t i = 0; i < action.pre; ++i) {
+                const std::uint32_t bit = bits[action.begin + i];
+                watchMasks[offset + (bit >> 6)] |= std::uint64_t{1} << (bit & 63);
+            }
+        }
         watchBegin.push_back(static_cast<std::uint32_t>(watching.size()));
     }
 }
@@ -106,12 +132,10 @@ void PackedTask::applicable(const std::uint64_t* state, std::vector<std::int32_t
         for (std::uint64_t set = state[word]; set != 0; set &= set - 1) {
             const std::size_t bit = word * 64 + static_cast<std::size_t>(std::countr_zero(set));
             for (std::uint32_t w = watchBegin[bit]; w < watchBegin[bit + 1]; ++w) {
-                const std::int32_t id = watching[w];
-                const PackedAction& action = actions[id];
-                const std::uint32_t* pre = bits.data() + action.begin;
+                const std::uint64_t* mask = watchMasks.data() + std::size_t{w} * wordCount;
                 bool holds = true;
-                for (std::uint32_t i = 1; i < action.pre && holds; ++i) holds = testBit(state, pre[i]);
-                if (holds) result.push_back(id);
+                for (std::size_t i = 0; i < wordCount && holds; ++i) holds = (state[i] & mask[i]) == mask[i];
+                if (holds) result.push_back(watching[w]);
             }
         }
     }

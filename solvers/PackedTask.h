@@ -49,10 +49,13 @@ private:
     std::int32_t goalsNeverMet = 0;
     std::vector<std::uint32_t> bits;  // the actions' bit lists
     std::vector<PackedAction> actions;
-    // Live instances by the bit of their first changing precondition; those
-    // without one apply in every state.
+    // Live instances by the bit of their rarest changing precondition (listed
+    // first among their preconditions); those without one apply in every state.
     std::vector<std::uint32_t> watchBegin;
     std::vector<std::int32_t> watching;
+    // Beside each entry of watching, its instance's changing preconditions as
+    // words of a state: the test is one masked compare per word.
+    std::vector<std::uint64_t> watchMasks;
     std::vector<std::int32_t> alwaysApplicable;
 };
 

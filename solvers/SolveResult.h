@@ -18,6 +18,7 @@ struct SolverStatistics {
     std::uint64_t generated = 0;  // successors pushed
     std::uint64_t statesStored = 0;
     std::uint64_t bytesUsed = 0;  // the search's own structures
+    double preparationSeconds = 0;  // processor time before the first expansion
     // graph
     std::uint32_t levels = 0;      // the level counter when the run ended
     std::int32_t recursions = 0;   // "recs" of the report line

@@ -95,6 +95,8 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
     static int counter = 0;
     const auto directory = std::filesystem::temp_directory_path() /
                            ("vexmolda-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    // A directory left by an earlier process of the same number starts empty again.
+    std::filesystem::remove_all(directory);
     std::filesystem::create_directories(directory);
     const auto path = directory / name;
     std::ofstream(path, std::ios::binary) << content;
