@@ -96,31 +96,8 @@ bool Graphplan::startSearch(std::uint32_t level, const State& goal) {
 
 namespace {
 
-// A stack of equally long bit rows in one array sized once for its deepest
-// use; pushing copies the top row.
-class RowStack {
-public:
-    RowStack(std::size_t wordsPerRow, std::size_t maxRows) : width(wordsPerRow), words(wordsPerRow * maxRows, 0u) {}
-    void pushCopy() {
-        assert((rows + 1) * width <= words.size());
-        std::copy_n(words.begin() + (rows - 1) * width, width, words.begin() + rows * width);
-        ++rows;
-    }
-    void pop() { --rows; }
-    std::span<std::uint32_t> top() { return {words.data() + (rows - 1) * width, width}; }
-    bool test(std::uint32_t bit) { return (top()[bit >> 5] >> (bit & 31u)) & 1u; }
-    void set(std::uint32_t bit) { top()[bit >> 5] |= 1u << (bit & 31u); }
-    void orWith(const BitRow& row) {
-        auto target = top();
-        const std::size_t common = std::min(row.words.size(), width);
-        for (std::size_t i = 0; i < common; ++i) target[i] |= row.words[i];
-    }
-
-private:
-    std::size_t width;
-    std::size_t rows = 1;
-    std::vector<std::uint32_t> words;
-};
+bool testBit(const std::uint32_t* row, std::uint32_t bit) { return (row[bit >> 5] >> (bit & 31u)) & 1u; }
+void setBit(std::uint32_t* row, std::uint32_t bit) { row[bit >> 5] |= 1u << (bit & 31u); }
 
 }  // namespace
 
@@ -144,59 +121,100 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
     const std::uint32_t graphLevel = std::min(static_cast<std::uint32_t>(level), deepest);
     const std::uint32_t actionsPresent = graph.actionLevelEnd[graphLevel + 1];
     // Rows of one level all have these widths, the actions' mutex rows included.
+    const std::size_t factWidth = wordsFor(graph.factLevelEnd[graphLevel + 1]);
+    const std::size_t actionWidth = wordsFor(actionsPresent);
     const std::size_t goalCount = goals.size();
-    // The base row and one per goal.
-    RowStack factsStack(wordsFor(graph.factLevelEnd[graphLevel + 1]), goalCount + 1);
-    RowStack excludedStack(wordsFor(actionsPresent), goalCount + 1);
-    std::vector<std::uint32_t> chosen;
-    std::vector<std::uint32_t> subgoals;
 
-    std::vector<std::vector<std::uint32_t>> candidates(goalCount);
-    std::vector<std::size_t> cursor(goalCount, 0);
-    std::vector<bool> choseFor(goalCount, false);
+    // This level's working data, kept between calls so a search allocates
+    // only while it goes deeper than before.
+    if (frames.size() <= static_cast<std::size_t>(level)) frames.resize(static_cast<std::size_t>(level) + 1);
+    SearchFrame& frame = frames[static_cast<std::size_t>(level)];
+    frame.candidates.clear();
+    frame.candidateBegin.assign(1, 0);
     for (std::size_t k = 0; k < goalCount; ++k) {
         for (std::uint32_t producer : graph.factNodes[goals[k]].producers) {
-            if (producer < actionsPresent) candidates[k].push_back(producer);
+            if (producer < actionsPresent) frame.candidates.push_back(producer);
         }
+        frame.candidateBegin.push_back(static_cast<std::uint32_t>(frame.candidates.size()));
     }
+    frame.cursor.assign(goalCount, 0);
+    frame.choseFor.assign(goalCount, 0);
+    frame.chosen.clear();
+    // Row g + 1 holds the facts reached and the actions excluded after goal g
+    // when goal g chose an action; otherwise the rows before it still hold.
+    // The source of goal g says which row holds the state it starts from.
+    frame.factRows.assign((goalCount + 1) * factWidth, 0u);
+    frame.excludedRows.assign((goalCount + 1) * actionWidth, 0u);
+    frame.source.assign(goalCount + 1, 0);
+    frame.subgoalRow.assign(factWidth, 0u);
+    const std::uint32_t* candidates = frame.candidates.data();
+    const std::uint32_t* candidateBegin = frame.candidateBegin.data();
+    std::uint32_t* cursor = frame.cursor.data();
+    std::uint8_t* choseFor = frame.choseFor.data();
+    std::uint32_t* source = frame.source.data();
+    std::vector<std::uint32_t>& chosen = frame.chosen;
+    std::vector<std::uint32_t>& subgoals = frame.subgoals;
 
+    const auto candidateCount = [&](std::size_t k) { return candidateBegin[k + 1] - candidateBegin[k]; };
     std::int64_t goal = 0;
     for (;;) {
-        if (cursor[0] >= candidates[0].size()) return false;
+        if (cursor[0] >= candidateCount(0)) return false;
 
-        bool conflict = false;
+        bool complete = true;
         while (goal < static_cast<std::int64_t>(goalCount)) {
-            factsStack.pushCopy();
-            excludedStack.pushCopy();
-            const std::uint32_t candidate = candidates[goal][cursor[goal]];
-            choseFor[goal] = false;
-            if (excludedStack.test(candidate)) {
-                conflict = true;
+            assert(cursor[goal] < candidateCount(goal));
+            const std::uint32_t from = source[goal];
+            const std::uint32_t* facts = frame.factRows.data() + from * factWidth;
+            const std::uint32_t* excluded = frame.excludedRows.data() + from * actionWidth;
+            choseFor[goal] = 0;
+            // Excluded candidates are passed over here, as the backtracking
+            // below would pass them one by one.
+            const std::uint32_t* list = candidates + candidateBegin[goal];
+            const std::uint32_t end = candidateCount(goal);
+            std::uint32_t at = cursor[goal];
+            while (at < end && testBit(excluded, list[at])) ++at;
+            if (at == end) {
+                cursor[goal] = end - 1;
+                complete = false;
                 break;
             }
-            if (!factsStack.test(goals[goal])) {
+            cursor[goal] = at;
+            const std::uint32_t candidate = list[at];
+            if (!testBit(facts, goals[goal])) {
                 const ActionNode& action = graph.actionNodes[candidate];
-                excludedStack.orWith(action.mutex[graphLevel]);
+                const auto next = static_cast<std::uint32_t>(goal + 1);
+                std::uint32_t* nextFacts = frame.factRows.data() + next * factWidth;
+                std::uint32_t* nextExcluded = frame.excludedRows.data() + next * actionWidth;
+                for (std::size_t i = 0; i < factWidth; ++i) nextFacts[i] = facts[i];
+                const std::vector<std::uint32_t>& mutex = action.mutex[graphLevel].words;
+                const std::size_t common = std::min(mutex.size(), actionWidth);
+                for (std::size_t i = 0; i < common; ++i) nextExcluded[i] = excluded[i] | mutex[i];
+                for (std::size_t i = common; i < actionWidth; ++i) nextExcluded[i] = excluded[i];
+                for (std::uint32_t fact : action.adds) setBit(nextFacts, fact);
                 chosen.push_back(candidate);
-                choseFor[goal] = true;
-                for (std::uint32_t fact : action.adds) factsStack.set(fact);
+                choseFor[goal] = 1;
+                source[goal + 1] = next;
+            } else {
+                source[goal + 1] = from;
             }
             ++goal;
         }
 
-        if (!conflict) {
-            std::fill(factsStack.top().begin(), factsStack.top().end(), 0u);
+        if (complete) {
+            std::uint32_t* subgoalRow = frame.subgoalRow.data();
+            std::fill(subgoalRow, subgoalRow + factWidth, 0u);
             subgoals.clear();
             for (std::uint32_t action : chosen) {
                 for (std::uint32_t fact : graph.actionNodes[action].pres) {
-                    if (!factsStack.test(fact)) {
+                    if (!testBit(subgoalRow, fact)) {
                         subgoals.push_back(fact);
-                        factsStack.set(fact);
+                        setBit(subgoalRow, fact);
                     }
                 }
             }
             std::sort(subgoals.begin(), subgoals.end());
-            if (noGoods.prunes(factsStack.top(), level)) {
+            const std::span<const std::uint32_t> subgoalSet(subgoalRow, factWidth);
+            if (noGoods.prunes(subgoalSet, level)) {
                 ++noGoodHits;
             } else if (searchLevel(level - 1, subgoals)) {
                 auto& layer = plan.layers.emplace_back();
@@ -205,20 +223,18 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
                 }
                 return true;
             } else {
-                noGoods.record(factsStack.top(), level);
+                noGoods.record(subgoalSet, level);
             }
             goal = static_cast<std::int64_t>(goalCount) - 1;
         }
 
         // Backtrack from goal: undo its step, try its next candidate, or fall back a goal.
         for (;;) {
-            factsStack.pop();
-            excludedStack.pop();
             if (choseFor[goal]) {
                 chosen.pop_back();
-                choseFor[goal] = false;
+                choseFor[goal] = 0;
             }
-            if (++cursor[goal] < candidates[goal].size()) break;
+            if (++cursor[goal] < candidateCount(goal)) break;
             if (goal > 0) cursor[goal] = 0;
             if (--goal < 0) break;
         }

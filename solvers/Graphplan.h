@@ -3,6 +3,7 @@
 // backwards from the goals, with a memo of failed subgoal sets.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,21 @@ public:
     std::int32_t noGoodHits = 0;
 
 private:
+    // The working data of searchLevel at one level.
+    struct SearchFrame {
+        std::vector<std::uint32_t> candidates;      // producers of every goal, goal after goal
+        std::vector<std::uint32_t> candidateBegin;  // each goal's first candidate, then the end
+        std::vector<std::uint32_t> cursor;          // each goal's candidate being tried
+        std::vector<std::uint8_t> choseFor;         // whether that candidate was chosen
+        std::vector<std::uint32_t> chosen;          // the chosen actions, in goal order
+        std::vector<std::uint32_t> factRows;        // facts reached, one row per goal and one more
+        std::vector<std::uint32_t> excludedRows;    // actions excluded, likewise
+        std::vector<std::uint32_t> source;          // the row each goal starts from
+        std::vector<std::uint32_t> subgoalRow;      // the chosen actions' preconditions as a set
+        std::vector<std::uint32_t> subgoals;        // the same, ascending
+    };
+    // By level; a deque, so a deeper call never moves the frames above it.
+    std::deque<SearchFrame> frames;
     WorkControl* control = nullptr;
     // Set once the control asked to stop: every level then fails at once.
     bool stopping = false;

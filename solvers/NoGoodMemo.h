@@ -33,17 +33,44 @@ private:
     // query visits only such paths. Each node knows the highest level below
     // it, so paths whose entries are all too low are skipped. The answer is
     // the one a scan of every entry would give.
+    // A child's levels sit in its parent's list, so a query rejects a child
+    // without reading the child's node.
+    struct TrieChild {
+        std::uint32_t bit;
+        std::uint32_t node;
+        std::int32_t level;         // the key ending at the child, or noLevel
+        std::int32_t highestBelow;  // over the child and its descendants
+    };
     struct TrieNode {
-        std::int32_t level;          // the key ending here, or noLevel
-        std::int32_t highestBelow;   // over this node and its descendants
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> children;  // bit, node
+        std::vector<TrieChild> children;  // by ascending bit
     };
     static constexpr std::int32_t noLevel = INT32_MIN;
 
-    std::vector<TrieNode> trie{TrieNode{noLevel, noLevel, {}}};
+    // Rows met again exactly are most queries that prune; they are answered
+    // by one hash probe. Keys without their trailing zero words, open
+    // addressing over key numbers, each key's highest level beside it.
+    struct ExactKey {
+        std::uint32_t begin;  // into exactWords
+        std::uint32_t length;
+        std::int32_t level;
+    };
+    static constexpr std::uint32_t freeSlot = 0xffffffffu;
+    static std::span<const std::uint32_t> trimmed(std::span<const std::uint32_t> row);
+    static std::size_t hashOf(std::span<const std::uint32_t> words);
+    // The slot holding the key, or the free slot where it would go.
+    std::size_t exactSlot(std::span<const std::uint32_t> words) const;
+    void recordExact(std::span<const std::uint32_t> words, std::int32_t level);
+
+    std::vector<ExactKey> exactKeys;
+    std::vector<std::uint32_t> exactWords;
+    std::vector<std::uint32_t> exactSlots;
+    std::vector<TrieNode> trie{TrieNode{}};
+    // The root's levels: the empty key's, and the highest of all.
+    std::int32_t emptyKeyLevel = noLevel;
+    std::int32_t highestLevel = noLevel;
     // Scratch space of prunes, kept to spare allocations.
     mutable std::vector<std::uint32_t> queryBits;
-    mutable std::vector<std::pair<std::uint32_t, std::size_t>> queryStack;
+    mutable std::vector<std::uint32_t> queryStack;
     Entries entries;
 };
 
