@@ -7,7 +7,7 @@
 namespace vexmolda {
 
 void NoGoodMemo::clear() {
-    entries.clear();
+    keyLevels.clear();
     exactKeys.clear();
     exactWords.clear();
     exactSlots.clear();
@@ -45,7 +45,7 @@ std::size_t NoGoodMemo::exactSlot(std::span<const std::uint32_t> words) const {
     }
 }
 
-void NoGoodMemo::recordExact(std::span<const std::uint32_t> words, std::int32_t level) {
+std::uint32_t NoGoodMemo::recordExact(std::span<const std::uint32_t> words, std::int32_t level) {
     // At most half full: probes stay short.
     if ((exactKeys.size() + 1) * 2 > exactSlots.size()) {
         exactSlots.assign(std::max<std::size_t>(64, exactSlots.size() * 2), freeSlot);
@@ -58,18 +58,32 @@ void NoGoodMemo::recordExact(std::span<const std::uint32_t> words, std::int32_t 
     if (exactSlots[slot] != freeSlot) {
         ExactKey& key = exactKeys[exactSlots[slot]];
         key.level = std::max(key.level, level);
-        return;
+        return exactSlots[slot];
     }
-    exactSlots[slot] = static_cast<std::uint32_t>(exactKeys.size());
+    const auto number = static_cast<std::uint32_t>(exactKeys.size());
+    exactSlots[slot] = number;
     exactKeys.push_back({static_cast<std::uint32_t>(exactWords.size()), static_cast<std::uint32_t>(words.size()), level});
     exactWords.insert(exactWords.end(), words.begin(), words.end());
+    return number;
+}
+
+std::vector<std::pair<BitRow, std::int32_t>> NoGoodMemo::entries() const {
+    std::vector<std::pair<BitRow, std::int32_t>> listed;
+    listed.reserve(keyLevels.size());
+    for (const auto& [numberAndWidth, level] : keyLevels) {
+        const ExactKey& key = exactKeys[numberAndWidth >> 32];
+        BitRow row(numberAndWidth & 0xffffffffu);
+        std::copy_n(exactWords.begin() + key.begin, key.length, row.words.begin());
+        listed.emplace_back(std::move(row), level);
+    }
+    std::sort(listed.begin(), listed.end(),
+              [](const auto& left, const auto& right) { return BitRowKeyOrder{}(left.first, right.first); });
+    return listed;
 }
 
 void NoGoodMemo::record(std::span<const std::uint32_t> key, std::int32_t level) {
-    BitRow row;
-    row.words.assign(key.begin(), key.end());
-    entries.insert_or_assign(std::move(row), level);
-    recordExact(trimmed(key), level);
+    const std::uint32_t number = recordExact(trimmed(key), level);
+    keyLevels.insert_or_assign((std::uint64_t{number} << 32) | key.size(), level);
 
     // Keys with the same bits but other lengths share a path; the node keeps
     // the highest of their levels, which is what a match needs.

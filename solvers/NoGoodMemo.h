@@ -3,7 +3,7 @@
 
 #include <climits>
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <span>
 #include <vector>
 
@@ -15,17 +15,16 @@ namespace vexmolda {
 // failed. An entry prunes, at any level up to its own, every set containing it.
 class NoGoodMemo {
 public:
-    using Entries = std::map<BitRow, std::int32_t, BitRowKeyOrder>;
-
     void clear();
-    std::size_t size() const { return entries.size(); }
+    // Distinct keys: the same bits in rows of other widths count apart.
+    std::size_t size() const { return keyLevels.size(); }
     // Inserts the key or overwrites its level.
     void record(std::span<const std::uint32_t> key, std::int32_t level);
     // Some entry of level at least the given one has every bit in the row
     // (a key's words beyond the row must be zero).
     bool prunes(std::span<const std::uint32_t> row, std::int32_t level) const;
-    Entries::const_iterator begin() const { return entries.begin(); }
-    Entries::const_iterator end() const { return entries.end(); }
+    // Every key with the level it was last recorded at, in key order.
+    std::vector<std::pair<BitRow, std::int32_t>> entries() const;
 
 private:
     // Keys as paths of ascending bit numbers in a tree: a key lies inside a
@@ -59,7 +58,8 @@ private:
     static std::size_t hashOf(std::span<const std::uint32_t> words);
     // The slot holding the key, or the free slot where it would go.
     std::size_t exactSlot(std::span<const std::uint32_t> words) const;
-    void recordExact(std::span<const std::uint32_t> words, std::int32_t level);
+    // Returns the key's number.
+    std::uint32_t recordExact(std::span<const std::uint32_t> words, std::int32_t level);
 
     std::vector<ExactKey> exactKeys;
     std::vector<std::uint32_t> exactWords;
@@ -71,7 +71,8 @@ private:
     // Scratch space of prunes, kept to spare allocations.
     mutable std::vector<std::uint32_t> queryBits;
     mutable std::vector<std::uint32_t> queryStack;
-    Entries entries;
+    // By exact key number and row width: the level last recorded.
+    std::unordered_map<std::uint64_t, std::int32_t> keyLevels;
 };
 
 }  // namespace vexmolda

@@ -417,7 +417,9 @@ TEST(NoGoodMemo, AgreesWithAScanOverAllEntries) {
         ASSERT_EQ(memo.prunes(row.words, asked), expected) << "round " << round;
     }
     EXPECT_EQ(memo.size(), reference.size());
-    auto position = memo.begin();
+    const auto listed = memo.entries();
+    ASSERT_EQ(listed.size(), reference.size());
+    auto position = listed.begin();
     for (const auto& [entry, entryLevel] : reference) {
         ASSERT_EQ(position->first, entry);
         EXPECT_EQ(position->second, entryLevel);
