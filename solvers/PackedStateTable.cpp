@@ -31,18 +31,22 @@ void PackedStateTable::prefetchSlot(std::uint64_t hash) const {
     if (!slots.empty()) __builtin_prefetch(&slots[hash & (slots.size() - 1)]);
 }
 
+std::size_t PackedStateTable::nextTagMatch(std::size_t slot, std::uint32_t tag) const {
+    const std::size_t mask = slots.size() - 1;
+    for (;; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = slots[slot];
+        if (entry == none) return noSlot;
+        if ((entry & ~numberMask) == tag) return slot;
+    }
+}
+
 std::uint32_t PackedStateTable::prefetchCandidate(std::uint64_t hash) const {
     if (slots.empty()) return none;
-    const std::size_t mask = slots.size() - 1;
-    const std::uint32_t tag = tagOf(hash);
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = slots[slot];
-        if (entry == none) return none;
-        if ((entry & ~numberMask) == tag) {
-            __builtin_prefetch(state(entry & numberMask));
-            return entry & numberMask;
-        }
-    }
+    const std::size_t slot = nextTagMatch(hash & (slots.size() - 1), tagOf(hash));
+    if (slot == noSlot) return none;
+    const std::uint32_t number = slots[slot] & numberMask;
+    __builtin_prefetch(state(number));
+    return number;
 }
 
 std::uint32_t PackedStateTable::find(const std::uint64_t* wanted, std::uint64_t hash) const {
@@ -50,13 +54,11 @@ std::uint32_t PackedStateTable::find(const std::uint64_t* wanted, std::uint64_t 
     if (slots.empty()) return none;
     const std::size_t mask = slots.size() - 1;
     const std::uint32_t tag = tagOf(hash);
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = slots[slot];
-        if (entry == none) return none;
-        if ((entry & ~numberMask) == tag && sameWords(state(entry & numberMask), wanted, wordCount)) {
-            return entry & numberMask;
-        }
+    for (std::size_t slot = nextTagMatch(hash & mask, tag); slot != noSlot; slot = nextTagMatch((slot + 1) & mask, tag)) {
+        const std::uint32_t number = slots[slot] & numberMask;
+        if (sameWords(state(number), wanted, wordCount)) return number;
     }
+    return none;
 }
 
 void PackedStateTable::place(std::uint64_t hash, std::uint32_t number) {

@@ -39,6 +39,10 @@ private:
     static constexpr std::uint32_t chunkStates = 1u << chunkShift;
 
     std::uint32_t tagOf(std::uint64_t hash) const { return static_cast<std::uint32_t>(hash >> 32) & ~numberMask; }
+    // From slot on, the first slot whose entry carries the tag, or noSlot once
+    // a free slot ends the probe.
+    std::size_t nextTagMatch(std::size_t slot, std::uint32_t tag) const;
+    static constexpr std::size_t noSlot = ~std::size_t{0};
     void place(std::uint64_t hash, std::uint32_t number);
     void grow();
 
