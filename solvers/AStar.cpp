@@ -109,7 +109,7 @@ bool AStarSearch::run(SolverStatistics& statistics) {
     const std::uint32_t start = store(initial, states.hashOf(initial), {PackedStateTable::none, -1});
     marks[start] = waitingMark;
     resultState = start;
-    open.push({packed.openGoals(packed.initialBits().data()), start});
+    open.push({packed.openGoals(initial), start});
 
     while (!open.empty()) {
         if (control.shouldStop()) return false;
