@@ -11,9 +11,9 @@ void NoGoodMemo::clear() {
     exactKeys.clear();
     exactWords.clear();
     exactSlots.clear();
-    trie.assign(1, TrieNode{});
-    emptyKeyLevel = noLevel;
-    highestLevel = noLevel;
+    trie.assign(1, TrieNode{.level = noLevel, .highestBelow = noLevel});
+    freeBlocks.clear();
+    tailBits.clear();
 }
 
 std::span<const std::uint32_t> NoGoodMemo::trimmed(std::span<const std::uint32_t> row) {
@@ -81,60 +81,187 @@ std::vector<std::pair<BitRow, std::int32_t>> NoGoodMemo::entries() const {
     return listed;
 }
 
+std::uint64_t NoGoodMemo::foldOf(std::span<const std::uint32_t> row) {
+    std::uint64_t fold = 0;
+    for (std::size_t word = 0; word < row.size(); ++word) fold |= std::uint64_t{row[word]} << ((word & 1) * 32);
+    return fold;
+}
+
+namespace {
+
+std::uint32_t positionOf(std::uint32_t bit) { return bit & 63u; }
+
+}  // namespace
+
+std::size_t NoGoodMemo::firstAtPosition(const TrieNode& node, std::uint32_t position) const {
+    const std::uint64_t below = node.childFold & ((std::uint64_t{1} << position) - 1);
+    if (node.onePerPosition) return static_cast<std::size_t>(std::popcount(below));
+    const auto begin = trie.begin() + node.childrenBegin;
+    return static_cast<std::size_t>(
+        std::partition_point(begin, begin + node.childCount,
+                             [position](const TrieNode& child) { return positionOf(child.bit) < position; }) -
+        begin);
+}
+
+std::uint32_t NoGoodMemo::blockSizeFor(std::uint32_t childCount) {
+    return childCount == 0 ? 0 : std::max<std::uint32_t>(2, std::bit_ceil(childCount));
+}
+
+std::uint32_t NoGoodMemo::takeBlock(std::uint32_t size) {
+    const auto sizeClass = static_cast<std::size_t>(std::countr_zero(size));
+    if (sizeClass < freeBlocks.size() && !freeBlocks[sizeClass].empty()) {
+        const std::uint32_t begin = freeBlocks[sizeClass].back();
+        freeBlocks[sizeClass].pop_back();
+        return begin;
+    }
+    const auto begin = static_cast<std::uint32_t>(trie.size());
+    trie.resize(trie.size() + size);
+    return begin;
+}
+
+void NoGoodMemo::splitTail(std::uint32_t node) {
+    assert(trie[node].tail && trie[node].childCount > 0);
+    const std::uint32_t block = takeBlock(blockSizeFor(1));
+    TrieNode& parent = trie[node];
+    TrieNode& child = trie[block];
+    child = TrieNode{.commonFold = parent.commonFold,
+                     .bit = tailBits[parent.childrenBegin],
+                     .level = parent.level,
+                     .highestBelow = parent.level,
+                     .childrenBegin = parent.childrenBegin + 1,
+                     .childCount = parent.childCount - 1,
+                     .tail = parent.childCount > 1};
+    if (!child.tail) child.childrenBegin = 0;
+    parent.tail = false;
+    parent.level = noLevel;
+    parent.childrenBegin = block;
+    parent.childCount = 1;
+    parent.childFold = std::uint64_t{1} << positionOf(child.bit);
+    parent.onePerPosition = true;
+}
+
+std::uint32_t NoGoodMemo::childWithBit(std::uint32_t node, std::uint32_t bit, std::uint64_t keyFold, bool& made) {
+    assert(!trie[node].tail);
+    const std::uint32_t position = positionOf(bit);
+    const auto byPositionThenBit = [](const TrieNode& child, std::uint32_t value) {
+        const std::uint32_t childPosition = positionOf(child.bit);
+        const std::uint32_t valuePosition = positionOf(value);
+        return childPosition != valuePosition ? childPosition < valuePosition : child.bit < value;
+    };
+    const TrieNode& parent = trie[node];
+    const auto first = trie.begin() + parent.childrenBegin;
+    const auto found = std::lower_bound(first, first + parent.childCount, bit, byPositionThenBit);
+    const auto at = static_cast<std::uint32_t>(found - first);
+    if (at < parent.childCount && found->bit == bit) return parent.childrenBegin + at;
+
+    const std::uint32_t count = parent.childCount;
+    const std::uint32_t size = blockSizeFor(count);
+    std::uint32_t begin = parent.childrenBegin;
+    if (count == size) {
+        // Full: the children move to a block twice the size.
+        begin = takeBlock(blockSizeFor(count + 1));
+        const std::uint32_t old = trie[node].childrenBegin;
+        std::copy_n(trie.begin() + old, at, trie.begin() + begin);
+        std::copy_n(trie.begin() + old + at, count - at, trie.begin() + begin + at + 1);
+        if (count > 0) {
+            const auto sizeClass = static_cast<std::size_t>(std::countr_zero(size));
+            if (freeBlocks.size() <= sizeClass) freeBlocks.resize(sizeClass + 1);
+            freeBlocks[sizeClass].push_back(old);
+        }
+    } else {
+        std::copy_backward(trie.begin() + begin + at, trie.begin() + begin + count, trie.begin() + begin + count + 1);
+    }
+    TrieNode& grown = trie[node];
+    const std::uint64_t positionBit = std::uint64_t{1} << position;
+    if (grown.childFold & positionBit) grown.onePerPosition = false;
+    grown.childFold |= positionBit;
+    grown.childrenBegin = begin;
+    grown.childCount = count + 1;
+    trie[begin + at] = TrieNode{.commonFold = keyFold, .bit = bit, .level = noLevel, .highestBelow = noLevel};
+    made = true;
+    return begin + at;
+}
+
 void NoGoodMemo::record(std::span<const std::uint32_t> key, std::int32_t level) {
     const std::uint32_t number = recordExact(trimmed(key), level);
     keyLevels.insert_or_assign((std::uint64_t{number} << 32) | key.size(), level);
 
-    // Keys with the same bits but other lengths share a path; the node keeps
-    // the highest of their levels, which is what a match needs.
-    highestLevel = std::max(highestLevel, level);
-    std::uint32_t node = 0;
-    TrieChild* last = nullptr;
+    keyBits.clear();
     for (std::size_t word = 0; word < key.size(); ++word) {
         for (std::uint32_t bits = key[word]; bits; bits &= bits - 1) {
-            const auto bit = static_cast<std::uint32_t>(word * 32 + std::countr_zero(bits));
-            auto* children = &trie[node].children;
-            auto child = std::lower_bound(children->begin(), children->end(), bit,
-                                          [](const TrieChild& entry, std::uint32_t value) { return entry.bit < value; });
-            if (child == children->end() || child->bit != bit) {
-                const auto made = static_cast<std::uint32_t>(trie.size());
-                child = children->insert(child, TrieChild{bit, made, noLevel, noLevel});
-                const std::size_t position = static_cast<std::size_t>(child - children->begin());
-                trie.emplace_back();  // may move the nodes, so the list is found again
-                children = &trie[node].children;
-                child = children->begin() + static_cast<std::ptrdiff_t>(position);
-            }
-            child->highestBelow = std::max(child->highestBelow, level);
-            node = child->node;
-            last = &*child;
+            keyBits.push_back(static_cast<std::uint32_t>(word * 32 + std::countr_zero(bits)));
         }
     }
-    if (last == nullptr) {
-        emptyKeyLevel = std::max(emptyKeyLevel, level);
-    } else {
-        last->level = std::max(last->level, level);
+    // Keys with the same bits but other lengths share a path; the node keeps
+    // the highest of their levels, which is what a match needs.
+    const std::uint64_t keyFold = foldOf(key);
+    std::uint32_t node = 0;
+    trie[node].highestBelow = std::max(trie[node].highestBelow, level);
+    for (std::size_t at = 0; at < keyBits.size(); ++at) {
+        bool made = false;
+        node = childWithBit(node, keyBits[at], keyFold, made);
+        const std::span<const std::uint32_t> rest = std::span(keyBits).subspan(at + 1);
+        if (made && !rest.empty()) {
+            // The rest of the key becomes the new node's tail.
+            TrieNode& child = trie[node];
+            child.tail = true;
+            child.childrenBegin = static_cast<std::uint32_t>(tailBits.size());
+            child.childCount = static_cast<std::uint32_t>(rest.size());
+            child.level = level;
+            child.highestBelow = level;
+            tailBits.insert(tailBits.end(), rest.begin(), rest.end());
+            return;
+        }
+        if (trie[node].tail) {
+            if (std::ranges::equal(rest, std::span(tailBits).subspan(trie[node].childrenBegin, trie[node].childCount))) {
+                TrieNode& child = trie[node];
+                child.level = std::max(child.level, level);
+                child.highestBelow = child.level;
+                return;
+            }
+            splitTail(node);
+        }
+        TrieNode& child = trie[node];
+        child.highestBelow = std::max(child.highestBelow, level);
+        child.commonFold &= keyFold;
     }
+    trie[node].level = std::max(trie[node].level, level);
 }
 
 bool NoGoodMemo::prunes(std::span<const std::uint32_t> row, std::int32_t level) const {
-    if (highestLevel < level) return false;
+    const TrieNode& root = trie[0];
+    if (root.highestBelow < level) return false;
     const std::span<const std::uint32_t> words = trimmed(row);
     const std::uint32_t exact = exactSlots[exactSlot(words)];
     if (exact != freeSlot && exactKeys[exact].level >= level) return true;
-    if (emptyKeyLevel >= level) return true;
+    if (root.level >= level) return true;
     const std::size_t rowBits = row.size() * 32;
-    // Walk the paths made of the row's bits. A child's bit is above its
-    // parent's, so testing each child against the row keeps paths ascending.
+    const auto inRow = [&](std::uint32_t bit) { return bit < rowBits && ((row[bit >> 5] >> (bit & 31u)) & 1u); };
+    const std::uint64_t rowFold = foldOf(row);
+    // Walk the paths made of the row's bits. Every path ascends, so a node's
+    // children all lie above its own bit whatever order they are visited in.
     std::vector<std::uint32_t>& pending = queryStack;
     pending.assign(1, 0u);
     while (!pending.empty()) {
-        const std::uint32_t index = pending.back();
+        const TrieNode& node = trie[pending.back()];
         pending.pop_back();
-        for (const TrieChild& child : trie[index].children) {
-            if (child.bit >= rowBits) break;
-            if (child.highestBelow < level || !((row[child.bit >> 5] >> (child.bit & 31u)) & 1u)) continue;
-            if (child.level >= level) return true;
-            pending.push_back(child.node);
+        const std::size_t childrenEnd = node.childrenBegin + node.childCount;
+        for (std::uint64_t shared = node.childFold & rowFold; shared; shared &= shared - 1) {
+            const auto position = static_cast<std::uint32_t>(std::countr_zero(shared));
+            for (std::size_t at = node.childrenBegin + firstAtPosition(node, position); at < childrenEnd; ++at) {
+                const TrieNode& child = trie[at];
+                assert(positionOf(child.bit) >= position);
+                if (positionOf(child.bit) != position) break;
+                if (child.highestBelow < level || (child.commonFold & ~rowFold) != 0 || !inRow(child.bit)) continue;
+                if (child.tail) {
+                    // Its one key, whose level is the node's highest.
+                    const auto bits = std::span(tailBits).subspan(child.childrenBegin, child.childCount);
+                    if (std::ranges::all_of(bits, inRow)) return true;
+                    continue;
+                }
+                if (child.level >= level) return true;
+                if (child.childFold & rowFold) pending.push_back(static_cast<std::uint32_t>(at));
+            }
         }
     }
     return false;

@@ -32,17 +32,38 @@ private:
     // query visits only such paths. Each node knows the highest level below
     // it, so paths whose entries are all too low are skipped. The answer is
     // the one a scan of every entry would give.
-    // A child's levels sit in its parent's list, so a query rejects a child
-    // without reading the child's node.
-    struct TrieChild {
-        std::uint32_t bit;
-        std::uint32_t node;
-        std::int32_t level;         // the key ending at the child, or noLevel
-        std::int32_t highestBelow;  // over the child and its descendants
-    };
+    // Bits are folded onto 64 positions (bit mod 64): a node whose keys all
+    // share a position the row lacks is skipped, and a node finds the children
+    // the row can reach from the positions the two have in common, without
+    // reading the others. A node and the edge to it are one record, and a
+    // node's children one block of the pool, so a step down the tree is one
+    // memory access. Most keys share only a short prefix: the rest of a path
+    // that only one key takes is kept as a list of bits (a tail), not as a
+    // chain of nodes, and split when a second key leaves it.
     struct TrieNode {
-        std::vector<TrieChild> children;  // by ascending bit
+        std::uint64_t commonFold = ~std::uint64_t{0};  // the positions every key through the node has
+        std::uint64_t childFold = 0;                   // the positions of the children's bits
+        std::uint32_t bit = 0;
+        std::int32_t level;         // the key ending here (a tail's: at its end), or noLevel
+        std::int32_t highestBelow;  // over the node and its descendants
+        // Children: a block of the pool, by position then bit. A tail: its
+        // bits in tailBits, ascending.
+        std::uint32_t childrenBegin = 0;
+        std::uint32_t childCount = 0;
+        bool onePerPosition = true;  // no two children share a position
+        bool tail = false;
     };
+    static std::uint64_t foldOf(std::span<const std::uint32_t> row);
+    // Blocks hold a power of two of children, two at least; none while empty.
+    static std::uint32_t blockSizeFor(std::uint32_t childCount);
+    // Where the children of the position begin among the node's children.
+    std::size_t firstAtPosition(const TrieNode& node, std::uint32_t position) const;
+    // The child of the node with the bit, made (and said so) if missing; returns its index.
+    std::uint32_t childWithBit(std::uint32_t node, std::uint32_t bit, std::uint64_t keyFold, bool& made);
+    // Turns a tail node into a node with one child, which takes the tail's rest.
+    void splitTail(std::uint32_t node);
+    // A block of the pool of the given size.
+    std::uint32_t takeBlock(std::uint32_t size);
     static constexpr std::int32_t noLevel = INT32_MIN;
 
     // Rows met again exactly are most queries that prune; they are answered
@@ -64,12 +85,13 @@ private:
     std::vector<ExactKey> exactKeys;
     std::vector<std::uint32_t> exactWords;
     std::vector<std::uint32_t> exactSlots;
-    std::vector<TrieNode> trie{TrieNode{}};
-    // The root's levels: the empty key's, and the highest of all.
-    std::int32_t emptyKeyLevel = noLevel;
-    std::int32_t highestLevel = noLevel;
+    // The root first; its levels are the empty key's and the highest of all.
+    std::vector<TrieNode> trie{TrieNode{.level = noLevel, .highestBelow = noLevel}};
+    // Blocks given up when a node outgrew them, by log2 of their size.
+    std::vector<std::vector<std::uint32_t>> freeBlocks;
+    std::vector<std::uint32_t> tailBits;
+    std::vector<std::uint32_t> keyBits;  // scratch space of record
     // Scratch space of prunes, kept to spare allocations.
-    mutable std::vector<std::uint32_t> queryBits;
     mutable std::vector<std::uint32_t> queryStack;
     // By exact key number and row width: the level last recorded.
     std::unordered_map<std::uint64_t, std::int32_t> keyLevels;

@@ -392,30 +392,62 @@ TEST(NoGoodMemo, AgreesWithAScanOverAllEntries) {
     std::mt19937 random(7);
     NoGoodMemo memo;
     std::map<BitRow, std::int32_t, BitRowKeyOrder> reference;
-    auto randomRow = [&](std::size_t words, int bits) {
+    auto randomRow = [&](std::size_t words, int bits, std::size_t span) {
         BitRow row(words);
-        for (int i = 0; i < bits; ++i) row.set(random() % (words * 32));
+        for (int i = 0; i < bits; ++i) row.set(random() % std::min(span, words * 32));
         return row;
     };
-    for (int round = 0; round < 3000; ++round) {
+    std::vector<BitRow> recorded;
+    int trieHits = 0;
+    for (int round = 0; round < 2000; ++round) {
         const std::size_t words = 1 + random() % 3;
-        BitRow key = randomRow(words, 1 + random() % 4);
-        if (random() % 50 == 0) key = BitRow(words);
+        // Half the keys crowd into a few bits, so that many share prefixes
+        // and paths split; bits 64 apart fold onto one position.
+        const std::size_t span = round % 2 ? 12 : 96;
+        BitRow key = randomRow(words, 1 + random() % 6, span);
+        if (round > 1900 && random() % 20 == 0) key = BitRow(words);
         const auto level = static_cast<std::int32_t>(random() % 8);
         const auto found = reference.find(key);
         // Levels only rise, as in the search.
         const std::int32_t stored = found == reference.end() ? level : std::max(found->second, level);
         reference[key] = stored;
         memo.record(key.words, stored);
+        recorded.push_back(key);
 
-        const BitRow row = randomRow(1 + random() % 3, 2 + random() % 30);
-        const auto asked = static_cast<std::int32_t>(random() % 8);
-        bool expected = false;
-        for (const auto& [entry, entryLevel] : reference) {
-            if (entryLevel >= asked && entry.isSubsetOf(row.words)) expected = true;
+        // A random row, and rows around an earlier key: with bits added, and
+        // with one of its bits taken away.
+        for (int kind = 0; kind < 3; ++kind) {
+            BitRow row = randomRow(1 + random() % 3, 2 + random() % 30, round % 3 ? 96 : 16);
+            if (kind > 0) {
+                const BitRow& earlier = recorded[random() % recorded.size()];
+                row.grow(earlier.size());
+                for (std::size_t word = 0; word < earlier.size(); ++word) row.words[word] |= earlier.words[word];
+                if (kind == 2) {
+                    std::vector<std::uint32_t> bits;
+                    for (std::uint32_t bit = 0; bit < earlier.size() * 32; ++bit) {
+                        if (earlier.test(bit)) bits.push_back(bit);
+                    }
+                    if (!bits.empty()) {
+                        const std::uint32_t dropped = bits[random() % bits.size()];
+                        row.words[dropped >> 5] &= ~(1u << (dropped & 31u));
+                    }
+                }
+            }
+            const auto asked = static_cast<std::int32_t>(random() % 8);
+            bool expected = false;
+            bool exact = false;
+            for (const auto& [entry, entryLevel] : reference) {
+                if (entryLevel >= asked && entry.isSubsetOf(row.words)) {
+                    expected = true;
+                    if (entry.isSubsetOf(row.words) && row.isSubsetOf(entry.words)) exact = true;
+                }
+            }
+            trieHits += expected && !exact;
+            ASSERT_EQ(memo.prunes(row.words, asked), expected) << "round " << round << " kind " << kind;
         }
-        ASSERT_EQ(memo.prunes(row.words, asked), expected) << "round " << round;
     }
+    // Most answers must have come from the tree, not from an exact key.
+    EXPECT_GT(trieHits, 1000);
     EXPECT_EQ(memo.size(), reference.size());
     const auto listed = memo.entries();
     ASSERT_EQ(listed.size(), reference.size());
