@@ -1,6 +1,7 @@
 #include "solvers/Graphplan.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstdio>
 #include <span>
@@ -19,6 +20,7 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
     result.graph = graphHolder;
     // A cleared graph counts as changed, so the first expansion runs.
     graph.clearGraph();
+    rows.clear();
     graph.buildLevelZero(initial, task.instances, task.facts.size());
     std::uint64_t expandCycles = 0;
     std::uint64_t searchCycles = 0;
@@ -124,6 +126,8 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
     const std::size_t factWidth = wordsFor(graph.factLevelEnd[graphLevel + 1]);
     const std::size_t actionWidth = wordsFor(actionsPresent);
     const std::size_t goalCount = goals.size();
+    const std::uint32_t* mutexRows = rows.mutexRows(graph, graphLevel);
+    rows.coverActions(graph);
 
     // This level's working data, kept between calls so a search allocates
     // only while it goes deeper than before.
@@ -181,16 +185,15 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
             cursor[goal] = at;
             const std::uint32_t candidate = list[at];
             if (!testBit(facts, goals[goal])) {
-                const ActionNode& action = graph.actionNodes[candidate];
                 const auto next = static_cast<std::uint32_t>(goal + 1);
                 std::uint32_t* nextFacts = frame.factRows.data() + next * factWidth;
                 std::uint32_t* nextExcluded = frame.excludedRows.data() + next * actionWidth;
                 for (std::size_t i = 0; i < factWidth; ++i) nextFacts[i] = facts[i];
-                const std::vector<std::uint32_t>& mutex = action.mutex[graphLevel].words;
-                const std::size_t common = std::min(mutex.size(), actionWidth);
-                for (std::size_t i = 0; i < common; ++i) nextExcluded[i] = excluded[i] | mutex[i];
-                for (std::size_t i = common; i < actionWidth; ++i) nextExcluded[i] = excluded[i];
-                for (std::uint32_t fact : action.adds) setBit(nextFacts, fact);
+                const std::uint32_t* mutex = mutexRows + candidate * actionWidth;
+                for (std::size_t i = 0; i < actionWidth; ++i) nextExcluded[i] = excluded[i] | mutex[i];
+                for (const std::uint32_t* fact = rows.addsBegin(candidate); fact != rows.addsEnd(candidate); ++fact) {
+                    setBit(nextFacts, *fact);
+                }
                 chosen.push_back(candidate);
                 choseFor[goal] = 1;
                 source[goal + 1] = next;
@@ -203,26 +206,30 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
         if (complete) {
             std::uint32_t* subgoalRow = frame.subgoalRow.data();
             std::fill(subgoalRow, subgoalRow + factWidth, 0u);
-            subgoals.clear();
             for (std::uint32_t action : chosen) {
-                for (std::uint32_t fact : graph.actionNodes[action].pres) {
-                    if (!testBit(subgoalRow, fact)) {
-                        subgoals.push_back(fact);
-                        setBit(subgoalRow, fact);
-                    }
+                for (const std::uint32_t* fact = rows.presBegin(action); fact != rows.presEnd(action); ++fact) {
+                    setBit(subgoalRow, *fact);
                 }
             }
-            std::sort(subgoals.begin(), subgoals.end());
             const std::span<const std::uint32_t> subgoalSet(subgoalRow, factWidth);
             if (noGoods.prunes(subgoalSet, level)) {
                 ++noGoodHits;
-            } else if (searchLevel(level - 1, subgoals)) {
-                auto& layer = plan.layers.emplace_back();
-                for (std::uint32_t action : chosen) {
-                    if (OperationInstance* instance = graph.actionNodes[action].instance) layer.push_back(instance);
-                }
-                return true;
             } else {
+                // The next level's goals, ascending, read off the row only
+                // when the memo does not settle them.
+                subgoals.clear();
+                for (std::size_t word = 0; word < factWidth; ++word) {
+                    for (std::uint32_t bits = subgoalRow[word]; bits; bits &= bits - 1) {
+                        subgoals.push_back(static_cast<std::uint32_t>(word * 32 + std::countr_zero(bits)));
+                    }
+                }
+                if (searchLevel(level - 1, subgoals)) {
+                    auto& layer = plan.layers.emplace_back();
+                    for (std::uint32_t action : chosen) {
+                        if (OperationInstance* instance = graph.actionNodes[action].instance) layer.push_back(instance);
+                    }
+                    return true;
+                }
                 noGoods.record(subgoalSet, level);
             }
             goal = static_cast<std::int64_t>(goalCount) - 1;

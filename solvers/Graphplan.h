@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "solvers/GraphSearchRows.h"
 #include "solvers/NoGoodMemo.h"
 #include "solvers/PlanningGraph.h"
 #include "solvers/Plan.h"
@@ -49,6 +50,7 @@ private:
         std::vector<std::uint32_t> subgoalRow;      // the chosen actions' preconditions as a set
         std::vector<std::uint32_t> subgoals;        // the same, ascending
     };
+    GraphSearchRows rows;
     // By level; a deque, so a deeper call never moves the frames above it.
     std::deque<SearchFrame> frames;
     WorkControl* control = nullptr;

@@ -22,46 +22,52 @@ std::span<const std::uint32_t> NoGoodMemo::trimmed(std::span<const std::uint32_t
     return row.first(length);
 }
 
-std::size_t NoGoodMemo::hashOf(std::span<const std::uint32_t> words) {
+std::uint64_t NoGoodMemo::hashOf(std::span<const std::uint32_t> words) {
     std::uint64_t hash = 0x9e3779b97f4a7c15ull ^ words.size();
     for (std::uint32_t word : words) {
         hash = (hash ^ word) * 0xff51afd7ed558ccdull;
         hash ^= hash >> 32;
     }
-    return static_cast<std::size_t>(hash);
+    return hash;
 }
 
-std::size_t NoGoodMemo::exactSlot(std::span<const std::uint32_t> words) const {
+std::size_t NoGoodMemo::exactSlot(std::span<const std::uint32_t> words, std::uint64_t hash) const {
     assert(!exactSlots.empty());
     const std::size_t mask = exactSlots.size() - 1;
-    for (std::size_t slot = hashOf(words) & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t number = exactSlots[slot];
-        if (number == freeSlot) return slot;
-        const ExactKey& key = exactKeys[number];
-        if (key.length == words.size() &&
-            std::equal(words.begin(), words.end(), exactWords.begin() + key.begin)) {
-            return slot;
-        }
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (auto slot = static_cast<std::size_t>(hash & mask);; slot = (slot + 1) & mask) {
+        const ExactSlot& entry = exactSlots[slot];
+        if (entry.number == freeSlot) return slot;
+        if (entry.tag != tag) continue;
+        const ExactKey& key = exactKeys[entry.number];
+        if (key.length != words.size()) continue;
+        const std::uint32_t* stored = exactWords.data() + key.begin;
+        std::size_t word = 0;
+        while (word < words.size() && stored[word] == words[word]) ++word;
+        if (word == words.size()) return slot;
     }
 }
 
 std::uint32_t NoGoodMemo::recordExact(std::span<const std::uint32_t> words, std::int32_t level) {
     // At most half full: probes stay short.
     if ((exactKeys.size() + 1) * 2 > exactSlots.size()) {
-        exactSlots.assign(std::max<std::size_t>(64, exactSlots.size() * 2), freeSlot);
+        exactSlots.assign(std::max<std::size_t>(64, exactSlots.size() * 2), ExactSlot{});
         for (std::uint32_t number = 0; number < exactKeys.size(); ++number) {
             const ExactKey& key = exactKeys[number];
-            exactSlots[exactSlot({exactWords.data() + key.begin, key.length})] = number;
+            const std::span<const std::uint32_t> stored(exactWords.data() + key.begin, key.length);
+            const std::uint64_t hash = hashOf(stored);
+            exactSlots[exactSlot(stored, hash)] = {number, static_cast<std::uint32_t>(hash >> 32)};
         }
     }
-    const std::size_t slot = exactSlot(words);
-    if (exactSlots[slot] != freeSlot) {
-        ExactKey& key = exactKeys[exactSlots[slot]];
+    const std::uint64_t hash = hashOf(words);
+    ExactSlot& slot = exactSlots[exactSlot(words, hash)];
+    if (slot.number != freeSlot) {
+        ExactKey& key = exactKeys[slot.number];
         key.level = std::max(key.level, level);
-        return exactSlots[slot];
+        return slot.number;
     }
     const auto number = static_cast<std::uint32_t>(exactKeys.size());
-    exactSlots[slot] = number;
+    slot = {number, static_cast<std::uint32_t>(hash >> 32)};
     exactKeys.push_back({static_cast<std::uint32_t>(exactWords.size()), static_cast<std::uint32_t>(words.size()), level});
     exactWords.insert(exactWords.end(), words.begin(), words.end());
     return number;
@@ -232,7 +238,7 @@ bool NoGoodMemo::prunes(std::span<const std::uint32_t> row, std::int32_t level) 
     const TrieNode& root = trie[0];
     if (root.highestBelow < level) return false;
     const std::span<const std::uint32_t> words = trimmed(row);
-    const std::uint32_t exact = exactSlots[exactSlot(words)];
+    const std::uint32_t exact = exactSlots[exactSlot(words, hashOf(words))].number;
     if (exact != freeSlot && exactKeys[exact].level >= level) return true;
     if (root.level >= level) return true;
     const std::size_t rowBits = row.size() * 32;

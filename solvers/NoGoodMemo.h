@@ -75,16 +75,22 @@ private:
         std::int32_t level;
     };
     static constexpr std::uint32_t freeSlot = 0xffffffffu;
+    // A key's number and the high half of its hash, which settles most
+    // mismatches without reading the key.
+    struct ExactSlot {
+        std::uint32_t number = freeSlot;
+        std::uint32_t tag = 0;
+    };
     static std::span<const std::uint32_t> trimmed(std::span<const std::uint32_t> row);
-    static std::size_t hashOf(std::span<const std::uint32_t> words);
+    static std::uint64_t hashOf(std::span<const std::uint32_t> words);
     // The slot holding the key, or the free slot where it would go.
-    std::size_t exactSlot(std::span<const std::uint32_t> words) const;
+    std::size_t exactSlot(std::span<const std::uint32_t> words, std::uint64_t hash) const;
     // Returns the key's number.
     std::uint32_t recordExact(std::span<const std::uint32_t> words, std::int32_t level);
 
     std::vector<ExactKey> exactKeys;
     std::vector<std::uint32_t> exactWords;
-    std::vector<std::uint32_t> exactSlots;
+    std::vector<ExactSlot> exactSlots;
     // The root first; its levels are the empty key's and the highest of all.
     std::vector<TrieNode> trie{TrieNode{.level = noLevel, .highestBelow = noLevel}};
     // Blocks given up when a node outgrew them, by log2 of their size.
