@@ -9,38 +9,64 @@ namespace vexmolda {
 
 void GraphSearchRows::clear() {
     levelMutexRows.clear();
-    adds.clear();
-    addsStart.assign(1, 0);
-    pres.clear();
-    presStart.assign(1, 0);
+    levelAddsRows.clear();
+    levelPresRows.clear();
 }
 
-const std::uint32_t* GraphSearchRows::mutexRows(const PlanningGraph& graph, std::uint32_t level) {
+const std::uint64_t* GraphSearchRows::mutexRows(const PlanningGraph& graph, std::uint32_t level) {
     if (levelMutexRows.size() <= level) levelMutexRows.resize(level + 1);
-    std::vector<std::uint32_t>& rows = levelMutexRows[level];
+    std::vector<std::uint64_t>& rows = levelMutexRows[level];
     if (rows.empty()) {
         // A level's rows never change once the graph is deeper than it or
         // has levelled off, which is when the search reads them.
         const std::uint32_t present = graph.actionLevelEnd[level + 1];
-        const std::size_t width = wordsFor(present);
+        const std::size_t width = rowWords(present);
         rows.assign(static_cast<std::size_t>(present) * width, 0u);
         for (std::uint32_t action = 0; action < present; ++action) {
             const std::vector<std::uint32_t>& words = graph.actionNodes[action].mutex[level].words;
-            std::copy_n(words.begin(), std::min(words.size(), width), rows.begin() + action * width);
+            std::uint64_t* row = rows.data() + action * width;
+            // Only actions present at the level can be mutex with one there.
+            assert(words.size() <= 2 * width || std::all_of(words.begin() + 2 * width, words.end(), [](std::uint32_t w) { return w == 0; }));
+            for (std::size_t word = 0; word < std::min(words.size(), 2 * width); ++word) {
+                row[word / 2] |= std::uint64_t{words[word]} << (word % 2 * 32);
+            }
         }
     }
     return rows.data();
 }
 
-void GraphSearchRows::coverActions(const PlanningGraph& graph) {
-    for (auto action = static_cast<std::uint32_t>(addsStart.size() - 1); action < graph.actionNodes.size(); ++action) {
-        const ActionNode& node = graph.actionNodes[action];
-        adds.insert(adds.end(), node.adds.begin(), node.adds.end());
-        addsStart.push_back(static_cast<std::uint32_t>(adds.size()));
-        pres.insert(pres.end(), node.pres.begin(), node.pres.end());
-        presStart.push_back(static_cast<std::uint32_t>(pres.size()));
+const std::uint64_t* GraphSearchRows::addsRows(const PlanningGraph& graph, std::uint32_t level) {
+    if (levelAddsRows.size() <= level) levelAddsRows.resize(level + 1);
+    std::vector<std::uint64_t>& rows = levelAddsRows[level];
+    if (rows.empty()) {
+        const std::uint32_t present = graph.actionLevelEnd[level + 1];
+        const std::size_t width = rowWords(graph.factLevelEnd[level + 1]);
+        rows.assign(static_cast<std::size_t>(present) * width, 0u);
+        for (std::uint32_t action = 0; action < present; ++action) {
+            for (std::uint32_t fact : graph.actionNodes[action].adds) {
+                assert(fact < graph.factLevelEnd[level + 1]);
+                rows[action * width + fact / 64] |= std::uint64_t{1} << (fact % 64);
+            }
+        }
     }
-    assert(addsStart.size() == graph.actionNodes.size() + 1);
+    return rows.data();
+}
+
+const std::uint32_t* GraphSearchRows::presRows(const PlanningGraph& graph, std::uint32_t level) {
+    if (levelPresRows.size() <= level) levelPresRows.resize(level + 1);
+    std::vector<std::uint32_t>& rows = levelPresRows[level];
+    if (rows.empty()) {
+        const std::uint32_t present = graph.actionLevelEnd[level + 1];
+        const std::size_t width = wordsFor(graph.factLevelEnd[level + 1]);
+        rows.assign(static_cast<std::size_t>(present) * width, 0u);
+        for (std::uint32_t action = 0; action < present; ++action) {
+            for (std::uint32_t fact : graph.actionNodes[action].pres) {
+                assert(fact < graph.factLevelEnd[level + 1]);
+                rows[action * width + fact / 32] |= 1u << (fact % 32);
+            }
+        }
+    }
+    return rows.data();
 }
 
 }  // namespace vexmolda

@@ -12,22 +12,22 @@ namespace vexmolda {
 class GraphSearchRows {
 public:
     void clear();
-    // The mutex rows of the actions present at the level, each the level's
-    // action width, ready once the level's mutexes are final.
-    const std::uint32_t* mutexRows(const PlanningGraph& graph, std::uint32_t level);
-    // Adds and preconditions of every action of the graph so far.
-    void coverActions(const PlanningGraph& graph);
-    const std::uint32_t* addsBegin(std::uint32_t action) const { return adds.data() + addsStart[action]; }
-    const std::uint32_t* addsEnd(std::uint32_t action) const { return adds.data() + addsStart[action + 1]; }
-    const std::uint32_t* presBegin(std::uint32_t action) const { return pres.data() + presStart[action]; }
-    const std::uint32_t* presEnd(std::uint32_t action) const { return pres.data() + presStart[action + 1]; }
+    // The mutex rows of the actions present at the level in 64-bit words,
+    // each rowWords(present actions) long, ready once the level's mutexes are final.
+    const std::uint64_t* mutexRows(const PlanningGraph& graph, std::uint32_t level);
+    static std::size_t rowWords(std::uint32_t count) { return count / 64u + 1u; }
+    // The adds of the actions present at the level as rows over the level's
+    // facts, each rowWords(facts at the level) long.
+    const std::uint64_t* addsRows(const PlanningGraph& graph, std::uint32_t level);
+    // The preconditions of the actions present at the level as rows of
+    // 32-bit words over the level's facts, each wordsFor(facts at the level)
+    // long: the width of the memo's keys.
+    const std::uint32_t* presRows(const PlanningGraph& graph, std::uint32_t level);
 
 private:
-    std::vector<std::vector<std::uint32_t>> levelMutexRows;  // by level; empty until asked
-    std::vector<std::uint32_t> adds;
-    std::vector<std::uint32_t> addsStart{0};
-    std::vector<std::uint32_t> pres;
-    std::vector<std::uint32_t> presStart{0};
+    std::vector<std::vector<std::uint64_t>> levelMutexRows;  // by level; empty until asked
+    std::vector<std::vector<std::uint64_t>> levelAddsRows;   // likewise
+    std::vector<std::vector<std::uint32_t>> levelPresRows;   // likewise
 };
 
 }  // namespace vexmolda

@@ -98,8 +98,7 @@ bool Graphplan::startSearch(std::uint32_t level, const State& goal) {
 
 namespace {
 
-bool testBit(const std::uint32_t* row, std::uint32_t bit) { return (row[bit >> 5] >> (bit & 31u)) & 1u; }
-void setBit(std::uint32_t* row, std::uint32_t bit) { row[bit >> 5] |= 1u << (bit & 31u); }
+bool testWideBit(const std::uint64_t* row, std::uint32_t bit) { return (row[bit >> 6] >> (bit & 63u)) & 1u; }
 
 }  // namespace
 
@@ -122,12 +121,15 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
     const auto deepest = static_cast<std::uint32_t>(graph.deepestLevel());
     const std::uint32_t graphLevel = std::min(static_cast<std::uint32_t>(level), deepest);
     const std::uint32_t actionsPresent = graph.actionLevelEnd[graphLevel + 1];
-    // Rows of one level all have these widths, the actions' mutex rows included.
+    // Subgoal rows have the memo's key width, in 32-bit words; the search's
+    // own rows (facts reached, actions excluded) are of 64-bit words.
     const std::size_t factWidth = wordsFor(graph.factLevelEnd[graphLevel + 1]);
-    const std::size_t actionWidth = wordsFor(actionsPresent);
+    const std::size_t actionWidth = GraphSearchRows::rowWords(actionsPresent);
+    const std::size_t reachedWidth = GraphSearchRows::rowWords(graph.factLevelEnd[graphLevel + 1]);
     const std::size_t goalCount = goals.size();
-    const std::uint32_t* mutexRows = rows.mutexRows(graph, graphLevel);
-    rows.coverActions(graph);
+    const std::uint64_t* mutexRows = rows.mutexRows(graph, graphLevel);
+    const std::uint64_t* addsRows = rows.addsRows(graph, graphLevel);
+    const std::uint32_t* presRows = rows.presRows(graph, graphLevel);
 
     // This level's working data, kept between calls so a search allocates
     // only while it goes deeper than before.
@@ -147,7 +149,7 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
     // Row g + 1 holds the facts reached and the actions excluded after goal g
     // when goal g chose an action; otherwise the rows before it still hold.
     // The source of goal g says which row holds the state it starts from.
-    frame.factRows.assign((goalCount + 1) * factWidth, 0u);
+    frame.factRows.assign((goalCount + 1) * reachedWidth, 0u);
     frame.excludedRows.assign((goalCount + 1) * actionWidth, 0u);
     frame.source.assign(goalCount + 1, 0);
     frame.subgoalRow.assign(factWidth, 0u);
@@ -168,15 +170,15 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
         while (goal < static_cast<std::int64_t>(goalCount)) {
             assert(cursor[goal] < candidateCount(goal));
             const std::uint32_t from = source[goal];
-            const std::uint32_t* facts = frame.factRows.data() + from * factWidth;
-            const std::uint32_t* excluded = frame.excludedRows.data() + from * actionWidth;
+            const std::uint64_t* facts = frame.factRows.data() + from * reachedWidth;
+            const std::uint64_t* excluded = frame.excludedRows.data() + from * actionWidth;
             choseFor[goal] = 0;
             // Excluded candidates are passed over here, as the backtracking
             // below would pass them one by one.
             const std::uint32_t* list = candidates + candidateBegin[goal];
             const std::uint32_t end = candidateCount(goal);
             std::uint32_t at = cursor[goal];
-            while (at < end && testBit(excluded, list[at])) ++at;
+            while (at < end && testWideBit(excluded, list[at])) ++at;
             if (at == end) {
                 cursor[goal] = end - 1;
                 complete = false;
@@ -184,16 +186,14 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
             }
             cursor[goal] = at;
             const std::uint32_t candidate = list[at];
-            if (!testBit(facts, goals[goal])) {
+            if (!testWideBit(facts, goals[goal])) {
                 const auto next = static_cast<std::uint32_t>(goal + 1);
-                std::uint32_t* nextFacts = frame.factRows.data() + next * factWidth;
-                std::uint32_t* nextExcluded = frame.excludedRows.data() + next * actionWidth;
-                for (std::size_t i = 0; i < factWidth; ++i) nextFacts[i] = facts[i];
-                const std::uint32_t* mutex = mutexRows + candidate * actionWidth;
+                std::uint64_t* nextFacts = frame.factRows.data() + next * reachedWidth;
+                std::uint64_t* nextExcluded = frame.excludedRows.data() + next * actionWidth;
+                const std::uint64_t* adds = addsRows + candidate * reachedWidth;
+                for (std::size_t i = 0; i < reachedWidth; ++i) nextFacts[i] = facts[i] | adds[i];
+                const std::uint64_t* mutex = mutexRows + candidate * actionWidth;
                 for (std::size_t i = 0; i < actionWidth; ++i) nextExcluded[i] = excluded[i] | mutex[i];
-                for (const std::uint32_t* fact = rows.addsBegin(candidate); fact != rows.addsEnd(candidate); ++fact) {
-                    setBit(nextFacts, *fact);
-                }
                 chosen.push_back(candidate);
                 choseFor[goal] = 1;
                 source[goal + 1] = next;
@@ -207,9 +207,8 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
             std::uint32_t* subgoalRow = frame.subgoalRow.data();
             std::fill(subgoalRow, subgoalRow + factWidth, 0u);
             for (std::uint32_t action : chosen) {
-                for (const std::uint32_t* fact = rows.presBegin(action); fact != rows.presEnd(action); ++fact) {
-                    setBit(subgoalRow, *fact);
-                }
+                const std::uint32_t* pres = presRows + action * factWidth;
+                for (std::size_t i = 0; i < factWidth; ++i) subgoalRow[i] |= pres[i];
             }
             const std::span<const std::uint32_t> subgoalSet(subgoalRow, factWidth);
             if (noGoods.prunes(subgoalSet, level)) {

@@ -44,8 +44,8 @@ private:
         std::vector<std::uint32_t> cursor;          // each goal's candidate being tried
         std::vector<std::uint8_t> choseFor;         // whether that candidate was chosen
         std::vector<std::uint32_t> chosen;          // the chosen actions, in goal order
-        std::vector<std::uint32_t> factRows;        // facts reached, one row per goal and one more
-        std::vector<std::uint32_t> excludedRows;    // actions excluded, likewise
+        std::vector<std::uint64_t> factRows;        // facts reached, one row per goal and one more
+        std::vector<std::uint64_t> excludedRows;    // actions excluded, likewise
         std::vector<std::uint32_t> source;          // the row each goal starts from
         std::vector<std::uint32_t> subgoalRow;      // the chosen actions' preconditions as a set
         std::vector<std::uint32_t> subgoals;        // the same, ascending

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cassert>
 
+#include "solvers/BitCount.h"
+
 namespace vexmolda {
 
 void NoGoodMemo::clear() {
@@ -101,7 +103,7 @@ std::uint32_t positionOf(std::uint32_t bit) { return bit & 63u; }
 
 std::size_t NoGoodMemo::firstAtPosition(const TrieNode& node, std::uint32_t position) const {
     const std::uint64_t below = node.childFold & ((std::uint64_t{1} << position) - 1);
-    if (node.onePerPosition) return static_cast<std::size_t>(std::popcount(below));
+    if (node.onePerPosition) return static_cast<std::size_t>(countBits(below));
     const auto begin = trie.begin() + node.childrenBegin;
     return static_cast<std::size_t>(
         std::partition_point(begin, begin + node.childCount,
@@ -198,6 +200,9 @@ void NoGoodMemo::record(std::span<const std::uint32_t> key, std::int32_t level) 
             keyBits.push_back(static_cast<std::uint32_t>(word * 32 + std::countr_zero(bits)));
         }
     }
+    // Paths run from the highest bit down: facts the graph reached late are
+    // rarer in the rows asked about, so walks leave the tree sooner.
+    std::reverse(keyBits.begin(), keyBits.end());
     // Keys with the same bits but other lengths share a path; the node keeps
     // the highest of their levels, which is what a match needs.
     const std::uint64_t keyFold = foldOf(key);
@@ -244,8 +249,8 @@ bool NoGoodMemo::prunes(std::span<const std::uint32_t> row, std::int32_t level) 
     const std::size_t rowBits = row.size() * 32;
     const auto inRow = [&](std::uint32_t bit) { return bit < rowBits && ((row[bit >> 5] >> (bit & 31u)) & 1u); };
     const std::uint64_t rowFold = foldOf(row);
-    // Walk the paths made of the row's bits. Every path ascends, so a node's
-    // children all lie above its own bit whatever order they are visited in.
+    // Walk the paths made of the row's bits; the order children are visited
+    // in does not change the answer.
     std::vector<std::uint32_t>& pending = queryStack;
     pending.assign(1, 0u);
     while (!pending.empty()) {

@@ -27,7 +27,7 @@ public:
     std::vector<std::pair<BitRow, std::int32_t>> entries() const;
 
 private:
-    // Keys as paths of ascending bit numbers in a tree: a key lies inside a
+    // Keys as paths of descending bit numbers in a tree: a key lies inside a
     // row exactly when its path can be walked along bits the row holds, so a
     // query visits only such paths. Each node knows the highest level below
     // it, so paths whose entries are all too low are skipped. The answer is
@@ -47,7 +47,7 @@ private:
         std::int32_t level;         // the key ending here (a tail's: at its end), or noLevel
         std::int32_t highestBelow;  // over the node and its descendants
         // Children: a block of the pool, by position then bit. A tail: its
-        // bits in tailBits, ascending.
+        // bits in tailBits, descending.
         std::uint32_t childrenBegin = 0;
         std::uint32_t childCount = 0;
         bool onePerPosition = true;  // no two children share a position

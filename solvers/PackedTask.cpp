@@ -4,6 +4,7 @@
 #include <bit>
 #include <cassert>
 
+#include "solvers/BitCount.h"
 #include "solvers/DeadInstances.h"
 
 namespace vexmolda {
@@ -121,7 +122,7 @@ PackedTask::PackedTask(const InstanceList& instances, const State& initialState,
 
 std::int32_t PackedTask::openGoals(const std::uint64_t* state) const {
     std::int32_t open = goalsNeverMet;
-    for (std::size_t word = 0; word < wordCount; ++word) open += std::popcount(goalMask[word] & ~state[word]);
+    for (std::size_t word = 0; word < wordCount; ++word) open += countBits(goalMask[word] & ~state[word]);
     return open;
 }
 
