@@ -1,9 +1,9 @@
 #include "solvers/AStar.h"
 
 #include <cassert>
-#include <memory>
 #include <vector>
 
+#include "solvers/ChunkedArray.h"
 #include "solvers/PackedStateTable.h"
 #include "solvers/PackedTask.h"
 #include "solvers/SearchHeap.h"
@@ -12,30 +12,6 @@
 namespace vexmolda {
 
 namespace {
-
-// A growing array in fixed chunks: no copying on growth, no spare capacity
-// beyond the last chunk.
-template <typename T>
-class ChunkedArray {
-public:
-    T& operator[](std::size_t i) {
-        assert((i >> shift) < chunks.size());
-        return chunks[i >> shift][i & (chunkSize - 1)];
-    }
-    const T& operator[](std::size_t i) const {
-        assert((i >> shift) < chunks.size());
-        return chunks[i >> shift][i & (chunkSize - 1)];
-    }
-    void growTo(std::size_t size) {
-        while (chunks.size() * chunkSize < size) chunks.push_back(std::make_unique_for_overwrite<T[]>(chunkSize));
-    }
-    std::size_t bytesUsed() const { return chunks.size() * chunkSize * sizeof(T) + chunks.capacity() * sizeof(chunks[0]); }
-
-private:
-    static constexpr std::size_t shift = 14;
-    static constexpr std::size_t chunkSize = std::size_t{1} << shift;
-    std::vector<std::unique_ptr<T[]>> chunks;
-};
 
 // How a stored state was last reached. A state is queued at most once at a
 // time, and a state that has a queued child is closed and never queued again,

@@ -70,7 +70,7 @@ void PackedStateTable::place(std::uint64_t hash, std::uint32_t number) {
 
 void PackedStateTable::grow() {
     assert(slots.size() < (std::size_t{1} << 31));
-    slots.assign(std::max<std::size_t>(1024, slots.size() * 2), none);
+    slots.assign(std::max<std::size_t>(64, slots.size() * 2), none);
     // State numbers stay below the slot count, so the bits above them carry
     // a few hash bits that spare most comparisons of whole states.
     numberMask = static_cast<std::uint32_t>(slots.size() - 1);
@@ -82,16 +82,15 @@ std::uint32_t PackedStateTable::insertNew(const std::uint64_t* wanted, std::uint
     // At most three quarters full: probes stay short.
     if ((count + 1) * 4 > slots.size() * 3) grow();
     const auto number = static_cast<std::uint32_t>(count);
-    if ((number & (chunkStates - 1)) == 0) chunks.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(chunkStates * wordCount));
-    std::copy(wanted, wanted + wordCount, chunks.back().get() + (number & (chunkStates - 1)) * wordCount);
+    stateWords.growTo(count + 1);
+    std::copy(wanted, wanted + wordCount, stateWords.record(number));
     ++count;
     place(hash, number);
     return number;
 }
 
 std::size_t PackedStateTable::bytesUsed() const {
-    return chunks.size() * chunkStates * wordCount * sizeof(std::uint64_t) + slots.capacity() * sizeof(std::uint32_t) +
-           chunks.capacity() * sizeof(chunks[0]);
+    return stateWords.bytesUsed() + slots.capacity() * sizeof(std::uint32_t);
 }
 
 }  // namespace vexmolda

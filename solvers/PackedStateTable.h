@@ -3,18 +3,19 @@
 // one open-addressing hash table.
 
 #include <cstdint>
-#include <memory>
 #include <vector>
+
+#include "solvers/ChunkedArray.h"
 
 namespace vexmolda {
 
-// States live in chunks that never move, so a state's words stay put while
-// the table grows and no capacity is wasted beyond the last chunk.
+// States live in chunks: a small search takes little memory and a big one
+// never copies more than the first chunk as it grows.
 class PackedStateTable {
 public:
     static constexpr std::uint32_t none = 0xffffffffu;
 
-    explicit PackedStateTable(std::size_t words) : wordCount(words) {}
+    explicit PackedStateTable(std::size_t words) : wordCount(words), stateWords(words) {}
 
     // The hash every other call takes with the state, computed once by the caller.
     std::uint64_t hashOf(const std::uint64_t* state) const;
@@ -28,16 +29,12 @@ public:
     std::uint32_t find(const std::uint64_t* state, std::uint64_t hash) const;
     // Stores a state known to be absent; returns its number.
     std::uint32_t insertNew(const std::uint64_t* state, std::uint64_t hash);
-    const std::uint64_t* state(std::uint32_t number) const {
-        return chunks[number >> chunkShift].get() + (number & (chunkStates - 1)) * wordCount;
-    }
+    // A stored state's words; valid until the next insertNew.
+    const std::uint64_t* state(std::uint32_t number) const { return stateWords.record(number); }
     std::size_t size() const { return count; }
     std::size_t bytesUsed() const;
 
 private:
-    static constexpr std::uint32_t chunkShift = 14;
-    static constexpr std::uint32_t chunkStates = 1u << chunkShift;
-
     std::uint32_t tagOf(std::uint64_t hash) const { return static_cast<std::uint32_t>(hash >> 32) & ~numberMask; }
     // From slot on, the first slot whose entry carries the tag, or noSlot once
     // a free slot ends the probe.
@@ -48,7 +45,7 @@ private:
 
     std::size_t wordCount;
     std::size_t count = 0;
-    std::vector<std::unique_ptr<std::uint64_t[]>> chunks;
+    ChunkedArray<std::uint64_t> stateWords;
     // Hash bits above a state number below numberMask; none marks a free slot.
     std::vector<std::uint32_t> slots;
     std::uint32_t numberMask = 0;
