@@ -67,6 +67,7 @@ constexpr Colour partnerRed{255, 0, 0};
 constexpr Colour tooltipYellow{255, 255, 128};
 constexpr Colour toggleOn{128, 128, 128};
 constexpr Colour toggleOff{220, 220, 220};
+constexpr Colour borderGrey{128, 128, 128};
 
 // Text widths read straight from the font file's glyph table: advance widths
 // scaled so that glyph 0 is one text size high.
@@ -155,6 +156,10 @@ protected:
             seconds);
     }
 
+    // Waits until an opened window rests: only then does it take clicks and hovers.
+    // Its right border reaches the screen's last columns at rest alone.
+    bool restsOpen() { return showsNear(797, 300, borderGrey, 2); }
+
     bool showsDarkIn(int x, int y, int width, int height, double seconds = 10) {
         return waitFor([&] { return countPixels(x, y, width, height, dark) > 0; }, seconds);
     }
@@ -172,6 +177,7 @@ TEST_F(WindowSession, PlangraphDrawsNodesAndEdgesWhereTheLayoutPutsThemAndOutlin
     command("solve graph", "1: load(a,r,london), load(b,r,london)");
     clickPlangraphTab();
     ASSERT_TRUE(showsNear(emptyX, emptyY, windowBlue, 0)) << "the plangraph window slid in";
+    ASSERT_TRUE(restsOpen()) << "the plangraph window came to rest";
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 
     // Fact level 0 holds the initial state in its order, texts 2 apart.
@@ -232,6 +238,7 @@ TEST_F(WindowSession, InstanceButtonsFlipTheFilterAndRebuildTheColumns) {
     ASSERT_TRUE(outputHas("Redundant Ops: filtered")) << output();
     clickInstancesTab();
     ASSERT_TRUE(showsNear(emptyX, 300, windowBlue, 0)) << "the instances window slid in";
+    ASSERT_TRUE(restsOpen()) << "the instances window came to rest";
     // Rows are 2 units high from y 8 in the window (8.1 on screen): one instance, swap(x,y).
     const int rowX = pixelX(2.65f + 2.5f);
     EXPECT_TRUE(showsDarkIn(rowX, pixelY(8.1f), pixelX(8), pixelY(2))) << "first row";
@@ -262,6 +269,7 @@ TEST_F(WindowSession, LogWindowShowsTheLogAndThePlan) {
     startProgram(cargoDomain);
     clickLogTab();
     ASSERT_TRUE(showsNear(emptyX, 300, windowBlue, 0)) << "the log window slid in";
+    ASSERT_TRUE(restsOpen()) << "the log window came to rest";
     // Nothing solved yet: the first lines are blank.
     EXPECT_EQ(countPixels(pixelX(2.65f + 1.5f), pixelY(1.6f), pixelX(40), pixelY(6), dark), 0);
     command("solve insel", "Log:");
@@ -291,6 +299,7 @@ TEST_F(WindowSession, GraphWindowsFollowWipesRebuildsLoadsAndSolves) {
     command("solve graph", "1: load(a,r,london), load(b,r,london)");
     clickInterferenceTab();
     ASSERT_TRUE(showsNear(emptyX, 580 - 60, windowBlue, 0)) << "the interference window slid in";
+    ASSERT_TRUE(restsOpen()) << "the interference window came to rest";
     moveTo(400, 300);
     moveTo(401, 301);
     EXPECT_TRUE(waitFor([&] { return countPixels(400, 324, 120, 26, [](Colour c) { return near(c, tooltipYellow); }) > 20; },
