@@ -7,6 +7,33 @@
 
 namespace vexmolda {
 
+namespace {
+
+// One row per action present at the level, a bit set for each fact of its
+// list; rows are one word wider than the level's facts need, as BitRow's are.
+template <typename Word>
+const Word* listRows(std::vector<std::vector<Word>>& byLevel, const PlanningGraph& graph, std::uint32_t level,
+                     std::vector<std::uint32_t> ActionNode::*facts) {
+    if (byLevel.size() <= level) byLevel.resize(level + 1);
+    std::vector<Word>& rows = byLevel[level];
+    if (rows.empty()) {
+        constexpr std::uint32_t bits = sizeof(Word) * 8;
+        const std::uint32_t present = graph.actionLevelEnd[level + 1];
+        const std::uint32_t factCount = graph.factLevelEnd[level + 1];
+        const std::size_t width = factCount / bits + 1;
+        rows.assign(static_cast<std::size_t>(present) * width, Word{0});
+        for (std::uint32_t action = 0; action < present; ++action) {
+            for (std::uint32_t fact : graph.actionNodes[action].*facts) {
+                assert(fact < factCount);
+                rows[action * width + fact / bits] |= Word{1} << (fact % bits);
+            }
+        }
+    }
+    return rows.data();
+}
+
+}  // namespace
+
 void GraphSearchRows::clear() {
     levelMutexRows.clear();
     levelAddsRows.clear();
@@ -36,37 +63,11 @@ const std::uint64_t* GraphSearchRows::mutexRows(const PlanningGraph& graph, std:
 }
 
 const std::uint64_t* GraphSearchRows::addsRows(const PlanningGraph& graph, std::uint32_t level) {
-    if (levelAddsRows.size() <= level) levelAddsRows.resize(level + 1);
-    std::vector<std::uint64_t>& rows = levelAddsRows[level];
-    if (rows.empty()) {
-        const std::uint32_t present = graph.actionLevelEnd[level + 1];
-        const std::size_t width = rowWords(graph.factLevelEnd[level + 1]);
-        rows.assign(static_cast<std::size_t>(present) * width, 0u);
-        for (std::uint32_t action = 0; action < present; ++action) {
-            for (std::uint32_t fact : graph.actionNodes[action].adds) {
-                assert(fact < graph.factLevelEnd[level + 1]);
-                rows[action * width + fact / 64] |= std::uint64_t{1} << (fact % 64);
-            }
-        }
-    }
-    return rows.data();
+    return listRows(levelAddsRows, graph, level, &ActionNode::adds);
 }
 
 const std::uint32_t* GraphSearchRows::presRows(const PlanningGraph& graph, std::uint32_t level) {
-    if (levelPresRows.size() <= level) levelPresRows.resize(level + 1);
-    std::vector<std::uint32_t>& rows = levelPresRows[level];
-    if (rows.empty()) {
-        const std::uint32_t present = graph.actionLevelEnd[level + 1];
-        const std::size_t width = wordsFor(graph.factLevelEnd[level + 1]);
-        rows.assign(static_cast<std::size_t>(present) * width, 0u);
-        for (std::uint32_t action = 0; action < present; ++action) {
-            for (std::uint32_t fact : graph.actionNodes[action].pres) {
-                assert(fact < graph.factLevelEnd[level + 1]);
-                rows[action * width + fact / 32] |= 1u << (fact % 32);
-            }
-        }
-    }
-    return rows.data();
+    return listRows(levelPresRows, graph, level, &ActionNode::pres);
 }
 
 }  // namespace vexmolda
