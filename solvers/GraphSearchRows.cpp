@@ -21,6 +21,8 @@ const Word* listRows(std::vector<std::vector<Word>>& byLevel, const PlanningGrap
         const std::uint32_t present = graph.actionLevelEnd[level + 1];
         const std::uint32_t factCount = graph.factLevelEnd[level + 1];
         const std::size_t width = factCount / bits + 1;
+        // 32-bit rows are read at the memo keys' width.
+        assert(bits != 32 || width == wordsFor(factCount));
         rows.assign(static_cast<std::size_t>(present) * width, Word{0});
         for (std::uint32_t action = 0; action < present; ++action) {
             for (std::uint32_t fact : graph.actionNodes[action].*facts) {
