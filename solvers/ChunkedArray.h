@@ -31,6 +31,8 @@ public:
         assert(i < capacity);
         return chunks[i >> shift].get() + (i & (chunkRecords - 1)) * width;
     }
+    // Elements per record.
+    std::size_t recordWidth() const { return width; }
     // Element i of an array of single-element records.
     T& operator[](std::size_t i) { return *record(i); }
     const T& operator[](std::size_t i) const { return *record(i); }

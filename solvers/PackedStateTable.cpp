@@ -18,6 +18,7 @@ bool sameWords(const std::uint64_t* left, const std::uint64_t* right, std::size_
 
 std::uint64_t PackedStateTable::hashOf(const std::uint64_t* state) const {
     std::uint64_t hash = 0x9e3779b97f4a7c15ull;
+    const std::size_t wordCount = stateWords.recordWidth();
     for (std::size_t word = 0; word < wordCount; ++word) {
         hash = (hash ^ state[word]) * 0xff51afd7ed558ccdull;
         hash ^= hash >> 29;
@@ -56,7 +57,7 @@ std::uint32_t PackedStateTable::find(const std::uint64_t* wanted, std::uint64_t 
     const std::uint32_t tag = tagOf(hash);
     for (std::size_t slot = nextTagMatch(hash & mask, tag); slot != noSlot; slot = nextTagMatch((slot + 1) & mask, tag)) {
         const std::uint32_t number = slots[slot] & numberMask;
-        if (sameWords(state(number), wanted, wordCount)) return number;
+        if (sameWords(state(number), wanted, stateWords.recordWidth())) return number;
     }
     return none;
 }
@@ -83,7 +84,7 @@ std::uint32_t PackedStateTable::insertNew(const std::uint64_t* wanted, std::uint
     if ((count + 1) * 4 > slots.size() * 3) grow();
     const auto number = static_cast<std::uint32_t>(count);
     stateWords.growTo(count + 1);
-    std::copy(wanted, wanted + wordCount, stateWords.record(number));
+    std::copy(wanted, wanted + stateWords.recordWidth(), stateWords.record(number));
     ++count;
     place(hash, number);
     return number;

@@ -15,7 +15,7 @@ class PackedStateTable {
 public:
     static constexpr std::uint32_t none = 0xffffffffu;
 
-    explicit PackedStateTable(std::size_t words) : wordCount(words), stateWords(words) {}
+    explicit PackedStateTable(std::size_t words) : stateWords(words) {}
 
     // The hash every other call takes with the state, computed once by the caller.
     std::uint64_t hashOf(const std::uint64_t* state) const;
@@ -43,7 +43,6 @@ private:
     void place(std::uint64_t hash, std::uint32_t number);
     void grow();
 
-    std::size_t wordCount;
     std::size_t count = 0;
     ChunkedArray<std::uint64_t> stateWords;
     // Hash bits above a state number below numberMask; none marks a free slot.

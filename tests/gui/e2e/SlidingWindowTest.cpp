@@ -157,8 +157,8 @@ protected:
     }
 
     // Waits until an opened window rests: only then does it take clicks and hovers.
-    // Its right border reaches the screen's last columns at rest alone.
-    bool restsOpen() { return showsNear(797, 300, borderGrey, 2); }
+    // Its right border (at x 2.65 + 97.25) reaches the screen's last columns at rest alone.
+    bool restsOpen() { return showsNear(pixelX(2.65f + 97.25f) - 2, 300, borderGrey, 2); }
 
     bool showsDarkIn(int x, int y, int width, int height, double seconds = 10) {
         return waitFor([&] { return countPixels(x, y, width, height, dark) > 0; }, seconds);
