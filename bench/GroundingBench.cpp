@@ -1,4 +1,5 @@
-// Grounding of the standard problems: instances per second and heap bytes per instance.
+// Grounding of the standard problems: instances per second and heap bytes per
+// instance; the report of a task with many operations.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -6,6 +7,7 @@
 #include <filesystem>
 
 #include "ProblemFamilies.h"
+#include "command/Report.h"
 #include "domain/WorkControl.h"
 #include "grounding/Grounding.h"
 
@@ -35,6 +37,24 @@ void groundStandard(benchmark::State& state, const std::string& file) {
     state.counters["cpuSeconds"] = seconds;
     state.counters["bytes/instance"] = instances > 0 ? bytes / instances : 0;
 }
+
+// The report of n operations without parameters, each with its one instance:
+// every operation block shows its count.
+void reportManyOperations(benchmark::State& state) {
+    std::string text = "type t\npred f()\n";
+    for (std::int64_t i = 0; i < state.range(0); ++i) text += "op o" + std::to_string(i) + "()\n";
+    loadProblemText(text + "filterReds off\nbuildInst\n");
+    Session& session = benchSession();
+    std::size_t length = 0;
+    for (auto _ : state) {
+        const std::string report = reportText(session);
+        length = report.size();
+        benchmark::DoNotOptimize(report.data());
+    }
+    state.counters["instances"] = static_cast<double>(session.instances.size());
+    state.counters["reportBytes"] = static_cast<double>(length);
+}
+BENCHMARK(reportManyOperations)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 const bool registered = [] {
     for (const char* family : {"depot", "logistics00", "blocks"}) {

@@ -62,12 +62,14 @@ void adoptScratchSession(Session& session, Session& scratch) {
     session = std::move(scratch);
 }
 
-FileLoadJob::FileLoadJob(Session& session, std::string fileName)
-    : session(session), fileName(std::move(fileName)), scratch(scratchSessionFor(session)) {}
+FileLoadJob::FileLoadJob(Session& session, std::string fileName) : session(session), fileName(std::move(fileName)) {}
 
 FileLoadJob::~FileLoadJob() = default;
 
-void FileLoadJob::run() { replaced = loadFile(*scratch, fileName) != LoadResult::notLoaded; }
+void FileLoadJob::run() {
+    scratch = scratchSessionFor(session);
+    replaced = loadFile(*scratch, fileName) != LoadResult::notLoaded;
+}
 
 void FileLoadJob::finish() {
     if (replaced) {

@@ -13,7 +13,9 @@ class Session;
 
 // One long command. run() may run on any thread; meanwhile it writes nothing
 // that the report or the windows read, and the session must not be changed.
-// finish() runs on the session's thread once run() has returned.
+// run() reads its inputs (switches, logging, random numbers) from the session
+// when it starts, so a job made early, queued behind other work, sees what
+// that work left. finish() runs on the session's thread once run() has returned.
 class LongJob {
 public:
     virtual ~LongJob() = default;
@@ -27,9 +29,9 @@ std::unique_ptr<LongJob> longJobFor(Session& session, const TokenList& tokens);
 // The full rebuild of the instances as a job ("buildInst" and the window's button).
 std::unique_ptr<LongJob> buildInstancesJob(Session& session);
 
-// Loads a domain file into a scratch session that starts with this session's
-// switches, messages and hooks; finish() puts the loaded domain in place (or
-// only the messages, when the file could not be opened).
+// Loads a domain file into a scratch session that starts, when run() starts,
+// with this session's switches, messages and hooks; finish() puts the loaded
+// domain in place (or only the messages, when the file could not be opened).
 class FileLoadJob : public LongJob {
 public:
     FileLoadJob(Session& session, std::string fileName);

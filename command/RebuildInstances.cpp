@@ -4,14 +4,14 @@
 
 namespace vexmolda {
 
-GroundingJob::GroundingJob(Session& session) : session(session), options(session.groundingOptions()) {}
-
 void GroundingJob::run() {
     WorkControl& control = *session.control;
     control.enter(WorkKind::grounding);
     const double cpuStart = threadCpuSeconds();
     try {
-        Grounder grounder(session.model, built, options, messages);
+        newFacts = std::make_unique<FactPool>(&session.model.facts);
+        const Model& model = session.model;
+        Grounder grounder(model, *newFacts, built, session.groundingOptions(), messages);
         if (!grounder.buildAll(&control)) stopped = control.stopReason();
     } catch (const std::bad_alloc&) {
         stopped = StopReason::outOfMemory;
@@ -36,6 +36,16 @@ void GroundingJob::finish() {
         session.lastSolve->graph.reset();
     }
     session.graph.reset();
+    // Facts made before a stop stay too, as every fact once made does.
+    try {
+        if (newFacts) session.model.facts.absorb(*newFacts);
+    } catch (const std::bad_alloc&) {
+        // The pool is unchanged; the instances refer to facts it could not take.
+        const std::uint64_t made = built.size();
+        built.clear();
+        messages.append(stopMessage(StopReason::outOfMemory, *session.control, made, "instances") +
+                        ": no instances built\n");
+    }
     session.instances = std::move(built);
     for (std::string& line : messages.lines) session.messages.append(std::move(line));
     if (session.hooks.afterGrounding) session.hooks.afterGrounding(session, summary);

@@ -2,27 +2,29 @@
 // The full rebuild of the instance list, shared by "buildInst" and the
 // window's button; in two halves so the grounding can run beside the window.
 
+#include <memory>
 #include <new>
 
 #include "command/Session.h"
 
 namespace vexmolda {
 
-// Grounds into a list of its own, then installs it in the session.
+// Grounds into a list and a fact pool of its own, then installs them in the session.
 class GroundingJob {
 public:
-    explicit GroundingJob(Session& session);
-    // The grounding. Writes only the job's list and buffer, the model's fact
-    // pool and the parameters' bindings, never what the report or the
-    // windows read.
+    explicit GroundingJob(Session& session) : session(session) {}
+    // The grounding, with the switches as they are when it starts. Reads the
+    // session; writes only the job's list, pool and buffer.
     void run();
-    // Clears the current plan and the graph, installs the instances (none
-    // when the grounding was stopped) and the messages.
+    // Clears the current plan and the graph, adds the new facts to the
+    // model's pool, installs the instances (none when the grounding was
+    // stopped) and the messages.
     void finish();
 
 private:
     Session& session;
-    GroundingOptions options;
+    // The facts the grounding makes, after the model's own; null before run.
+    std::unique_ptr<FactPool> newFacts;
     InstanceList built;
     TextBuffer messages{true};
     StopReason stopped = StopReason::none;

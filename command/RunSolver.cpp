@@ -30,17 +30,19 @@ std::uint64_t madeSoFar(WorkKind kind, const SolverStatistics& statistics, std::
 }  // namespace
 
 SolveJob::SolveJob(Session& session, std::string solverName, std::int32_t limit)
-    : session(session), solverName(std::move(solverName)), limit(limit), logging(session.logging()) {}
+    : session(session), solverName(std::move(solverName)), limit(limit) {}
 
 void SolveJob::run() {
     if (solverFactories().count(solverName) == 0) return;
+    const bool logging = session.logging();
+    random = session.random;
     WorkControl& control = *session.control;
     const WorkKind kind = kindOf(solverName);
     control.enter(kind);
     const double cpuStart = threadCpuSeconds();
     const SolveTask task{session.model.facts, session.instances, session.model.initState, session.model.goalState,
                          limit, logging};
-    SolveContext context{control, session.random};
+    SolveContext context{control, random};
     result = runSolve(solverName, task, context);
     summary.solverName = solverName;
     summary.cpuSeconds = threadCpuSeconds() - cpuStart;
@@ -64,6 +66,7 @@ void SolveJob::finish() {
         return;
     }
     session.currentPlan = nullptr;
+    session.random = random;
     session.log = std::move(result->log);
     if (session.logging()) {
         session.log.append(std::string("\nSolution ") + (result->found ? "found" : "not found") + "\n");

@@ -15,19 +15,20 @@ namespace vexmolda {
 class SolveJob {
 public:
     SolveJob(Session& session, std::string solverName, std::int32_t limit);
-    // The search: reads the session's model, instances and states, writes
-    // only the job's result.
+    // The search, with the logging switch and the random numbers as they are
+    // when it starts: reads the session's model, instances and states, writes
+    // only the job's result and its copy of the random numbers.
     void run();
     // Clears the old plan and the log, adopts the result: log and solution
-    // line, plan, graph, the stop message and the timing line.
+    // line, plan, graph, the random numbers drawn, the stop message and the
+    // timing line.
     void finish();
 
 private:
     Session& session;
     std::string solverName;
     std::int32_t limit;
-    // Read when the job is made, on the session's thread.
-    bool logging;
+    IslandRandom random;
     std::unique_ptr<SolveResult> result;
     WorkSummary summary;
     std::string stopText;

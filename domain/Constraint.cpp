@@ -7,8 +7,8 @@ void destroyConstraints(ConstraintSet& constraints) {
     constraints.clear();
 }
 
-bool ConstInOf::holds() const {
-    const Atom* bound = variable->binding;
+bool ConstInOf::holds(const ParameterBindings& bindings) const {
+    const Atom* bound = bindings.boundTo(*variable);
     if (bound && types.count(bound->type)) return !negated;
     if (bound && atoms.count(const_cast<Atom*>(bound))) return !negated;
     return negated;
@@ -32,10 +32,10 @@ CondConst::~CondConst() {
     destroyConstraints(consequences);
 }
 
-bool CondConst::holds() const {
+bool CondConst::holds(const ParameterBindings& bindings) const {
     bool triggered = !oneOf;
     for (const Constraint* condition : conditions) {
-        const bool conditionHolds = condition->holds();
+        const bool conditionHolds = condition->holds(bindings);
         if (!oneOf && !conditionHolds) return true;
         if (oneOf && conditionHolds) {
             triggered = true;
@@ -44,7 +44,7 @@ bool CondConst::holds() const {
     }
     if (!triggered) return true;
     for (const Constraint* consequence : consequences) {
-        if (!consequence->holds()) return false;
+        if (!consequence->holds(bindings)) return false;
     }
     return true;
 }

@@ -11,11 +11,11 @@
 
 namespace vexmolda {
 
-// Asked during grounding with the parameters' bindings in place.
+// Asked during grounding about the bindings of one candidate.
 class Constraint : public Sequenced {
 public:
     explicit Constraint(bool negated) : negated(negated) {}
-    virtual bool holds() const = 0;
+    virtual bool holds(const ParameterBindings& bindings) const = 0;
     virtual std::string toString() const = 0;
     virtual ~Constraint() = default;
 
@@ -30,7 +30,7 @@ void destroyConstraints(ConstraintSet& constraints);
 class ConstInOf : public Constraint {
 public:
     ConstInOf(Variable* variable, bool negated) : Constraint(negated), variable(variable) {}
-    bool holds() const override;
+    bool holds(const ParameterBindings& bindings) const override;
     std::string toString() const override;
 
     Variable* const variable;
@@ -44,7 +44,7 @@ class CondConst : public Constraint {
 public:
     CondConst() : Constraint(false) {}
     ~CondConst() override;
-    bool holds() const override;
+    bool holds(const ParameterBindings& bindings) const override;
     std::string toString() const override;
 
     ConstraintSet conditions;

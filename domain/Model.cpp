@@ -36,12 +36,17 @@ FactCheck Model::checkFact(const std::string& name, const std::vector<Atom*>& ar
 }
 
 Fact* Model::makeFact(const std::string& name, const std::vector<Atom*>& args, Diagnostics& diagnostics) {
+    return makeFactIn(facts, name, args, diagnostics);
+}
+
+Fact* Model::makeFactIn(FactPool& pool, const std::string& name, const std::vector<Atom*>& args,
+                        Diagnostics& diagnostics) const {
     const FactCheck check = checkFact(name, args);
     if (!check.passed()) {
         diagnostics.append(check.message);
         return nullptr;
     }
-    return facts.intern(name, args);
+    return pool.intern(name, args);
 }
 
 bool Model::fits(const Atom& atom, const Type* parameterType) const {

@@ -31,6 +31,9 @@ public:
     // The interned fact after the predicate, count and exact type checks; null
     // after a message when a check fails.
     Fact* makeFact(const std::string& name, const std::vector<Atom*>& args, Diagnostics& diagnostics);
+    // makeFact interning into the given pool (the model's own, or one layered over it).
+    Fact* makeFactIn(FactPool& pool, const std::string& name, const std::vector<Atom*>& args,
+                     Diagnostics& diagnostics) const;
     // makeFact's checks alone: nothing interned, no message.
     FactCheck checkFact(const std::string& name, const std::vector<Atom*>& args) const;
 

@@ -5,6 +5,7 @@ namespace vexmolda {
 Operation::~Operation() { destroyConstraints(constraints); }
 
 void Operation::addParameter(std::unique_ptr<Variable> variable) {
+    variable->position = params.size();
     params.push_back(variable.get());
     ownedParams.push_back(std::move(variable));
 }

@@ -44,6 +44,7 @@ private:
 };
 
 void Grounder::bindParameters(const Operation& operation, const std::vector<Atom*>& objects, BindingCheck& check) {
+    bindings.reset(operation.params.size());
     for (std::size_t i = 0; i < objects.size(); ++i) {
         Atom* object = objects[i];
         Variable* parameter = operation.params[i];
@@ -63,25 +64,27 @@ void Grounder::bindParameters(const Operation& operation, const std::vector<Atom
                 }
             }
         }
-        parameter->binding = object;
+        bindings.bind(*parameter, object);
     }
 }
 
 bool Grounder::constraintsHold(const Operation& operation) const {
     if (options.ignConst) return true;
     for (const Constraint* constraint : operation.constraints) {
-        if (!constraint->holds()) return false;
+        if (!constraint->holds(bindings)) return false;
     }
     return true;
 }
 
+Fact* Grounder::groundFact(const Fact& literal) {
+    std::vector<Atom*> args = literal.args;
+    for (Atom*& arg : args) arg = bindings.resolve(arg);
+    return model.makeFactIn(facts, literal.name, args, diagnostics);
+}
+
 bool Grounder::groundState(State& target, const State& source) {
     for (const Fact* fact : source) {
-        std::vector<Atom*> args = fact->args;
-        for (Atom*& arg : args) {
-            if (auto* variable = dynamic_cast<Variable*>(arg)) arg = variable->binding;
-        }
-        Fact* ground = model.makeFact(fact->name, args, diagnostics);
+        Fact* ground = groundFact(*fact);
         if (!ground) return false;
         target.insert(ground);
     }
@@ -97,13 +100,8 @@ bool Grounder::groundCached(State& target, const State& source, const std::vecto
             target.insert(*cached);
             continue;
         }
-        const Fact* fact = source[i];
-        std::vector<Atom*> args = fact->args;
-        for (Atom*& arg : args) {
-            if (auto* variable = dynamic_cast<Variable*>(arg)) arg = variable->binding;
-        }
         // A refusal is not cached: every binding meeting it repeats its message.
-        Fact* ground = model.makeFact(fact->name, args, diagnostics);
+        Fact* ground = groundFact(*source[i]);
         if (!ground) return false;
         if (cached) *cached = ground;
         target.insert(ground);
@@ -155,9 +153,7 @@ bool Grounder::groundWithoutInterning(const State& source, std::vector<GroundFac
                                       BindingCheck& check) const {
     for (const Fact* fact : source) {
         GroundFact ground{fact->name, fact->args};
-        for (Atom*& arg : ground.args) {
-            if (auto* variable = dynamic_cast<Variable*>(arg)) arg = variable->binding;
-        }
+        for (Atom*& arg : ground.args) arg = bindings.resolve(arg);
         const FactCheck factCheck = model.checkFact(ground.name, ground.args);
         if (!factCheck.passed()) {
             check.refusal = factCheck.mismatched ? Refusal::typeMismatch : Refusal::factRefused;
@@ -203,11 +199,13 @@ OperationInstance* Grounder::instantiate(const std::string& operationName, const
     return added;
 }
 
-bool Grounder::candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates) const {
+bool Grounder::candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates,
+                            WorkControl* control) const {
     candidates.clear();
     for (const Variable* parameter : operation.params) {
         std::vector<Atom*> fitting;
         for (const auto& [atomName, atom] : model.atoms) {
+            if (control && control->shouldStop()) return false;
             if (model.fits(*atom, parameter->type)) fitting.push_back(atom.get());
         }
         if (fitting.empty()) return false;
@@ -241,7 +239,10 @@ bool Grounder::buildAll(WorkControl* control) {
     instances.clear();
     std::vector<std::vector<Atom*>> candidates;
     for (const auto& [name, operation] : model.operations) {
-        if (!candidatesOf(*operation, candidates)) continue;
+        if (!candidatesOf(*operation, candidates, control)) {
+            if (control && control->shouldStop()) return false;
+            continue;
+        }
         std::vector<LiteralCache> caches;
         for (const State* literals : {&operation->add, &operation->del, &operation->pre}) {
             for (const Fact* literal : *literals) caches.emplace_back(*literal, *operation, candidates);
@@ -286,11 +287,7 @@ std::vector<Binding> Grounder::fullBuildBindings() {
 }
 
 int countInstances(const InstanceList& instances, const Operation& operation) {
-    int count = 0;
-    for (const auto& instance : instances) {
-        if (instance->name == operation.name) ++count;
-    }
-    return count;
+    return instances.countOf(operation.name);
 }
 
 }  // namespace vexmolda

@@ -50,12 +50,17 @@ struct GroundLiterals {
 // An operation and the objects bound to its parameters.
 using Binding = std::pair<const Operation*, std::vector<Atom*>>;
 
-// Grounds operations of one model into one instance list. Interns the facts
-// it needs into the model and sets the parameters' bindings while it checks.
+// Grounds operations of one model into one instance list. Reads the model
+// only: the facts it needs go into the pool it is given, the parameters'
+// bindings into its own table.
 class Grounder {
 public:
+    Grounder(const Model& model, FactPool& facts, InstanceList& instances, GroundingOptions options,
+             Diagnostics& diagnostics)
+        : model(model), facts(facts), instances(instances), options(options), diagnostics(diagnostics) {}
+    // Interning into the model's own pool.
     Grounder(Model& model, InstanceList& instances, GroundingOptions options, Diagnostics& diagnostics)
-        : model(model), instances(instances), options(options), diagnostics(diagnostics) {}
+        : Grounder(model, model.facts, instances, options, diagnostics) {}
 
     // The instance that stands for this binding (new, existing or an earlier
     // redundant one), or null when refused (with a message where one is due).
@@ -72,7 +77,8 @@ public:
     bool groundState(State& target, const State& source);
 
     // The operation, parameter count, type, noDups and constraint checks of
-    // "instance", in its order; binds the parameters. Adds no message, builds nothing.
+    // "instance", in its order; binds the parameters in the grounder's table.
+    // Adds no message, builds nothing.
     BindingCheck checkBinding(const std::string& operationName, const std::vector<Atom*>& objects);
 
     // Grounds the operation's sets under the current bindings without touching
@@ -87,8 +93,10 @@ private:
     class LiteralCache;
     void bindParameters(const Operation& operation, const std::vector<Atom*>& objects, BindingCheck& check);
     bool groundWithoutInterning(const State& source, std::vector<GroundFact>& target, BindingCheck& check) const;
-    // The fitting objects of each parameter, in name order; false when one has none.
-    bool candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates) const;
+    // The fitting objects of each parameter, in name order; false when one has
+    // none or when the control asks to stop.
+    bool candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates,
+                      WorkControl* control = nullptr) const;
     // Calls visit(tuple, odometer) for every tuple of the candidates in odometer
     // order; false when visit asked to stop.
     template <class Visit>
@@ -102,11 +110,16 @@ private:
     bool groundCached(State& target, const State& source, const std::vector<std::size_t>& odometer,
                       LiteralCache* caches);
     bool constraintsHold(const Operation& operation) const;
+    // The fact with its arguments resolved through the bindings, interned
+    // into the grounder's pool; null after the model's message when refused.
+    Fact* groundFact(const Fact& literal);
 
-    Model& model;
+    const Model& model;
+    FactPool& facts;
     InstanceList& instances;
     GroundingOptions options;
     Diagnostics& diagnostics;
+    ParameterBindings bindings;
 };
 
 // Entries of the list carrying the operation's name.

@@ -90,16 +90,25 @@ void InstanceList::append(std::unique_ptr<OperationInstance> instance) {
     const auto position = static_cast<std::uint32_t>(entries.size());
     instance->id = static_cast<int>(position);
     OperationInstance& entry = *instance;
-    entries.push_back(std::move(instance));
+    // What allocates comes first, so a bad_alloc leaves the list as it was.
     // At most three quarters full; the stored hashes keep probes cheap.
     if ((indexed + 1) * 4 > byBinding.size() * 3) grow();
+    int& count = countsByName[entry.name];
+    entries.push_back(std::move(instance));
+    ++count;
     ++indexed;
     // Only the first entry of a key is indexed: the one a scan from the front finds.
     if (!findBinding(entry.name, entry.args)) place(byBinding, Slot{position, bindingHash(entry.name, entry.args)});
     if (!findSameSets(entry)) place(bySets, Slot{position, setsHash(entry)});
 }
 
+int InstanceList::countOf(const std::string& name) const {
+    const auto found = countsByName.find(name);
+    return found == countsByName.end() ? 0 : found->second;
+}
+
 void InstanceList::clear() {
+    countsByName.clear();
     byBinding.clear();
     bySets.clear();
     indexed = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "domain/Atom.h"
@@ -42,6 +43,8 @@ public:
     OperationInstance* findSameSets(const OperationInstance& instance) const;
     void append(std::unique_ptr<OperationInstance> instance);
     void clear();
+    // Entries carrying that operation name, counted as they are appended.
+    int countOf(const std::string& name) const;
     // Changes whenever the list is emptied: views see rebuilt instances by it.
     std::uint64_t contentStamp() const { return stamp; }
 
@@ -64,6 +67,7 @@ private:
     std::vector<Slot> byBinding;
     std::vector<Slot> bySets;
     std::size_t indexed = 0;  // entries in the larger of the two tables
+    std::unordered_map<std::string, int> countsByName;
 };
 
 }  // namespace vexmolda

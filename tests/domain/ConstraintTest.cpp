@@ -28,9 +28,11 @@ std::string constraintTexts(const Operation& operation) {
 }
 
 bool holdsWith(const Constraint& constraint, Operation& operation, const char* place) {
-    operation.params[0]->binding = session().model.findAtom(place);
-    operation.params[1]->binding = session().model.findAtom("box");
-    return constraint.holds();
+    ParameterBindings bindings;
+    bindings.reset(operation.params.size());
+    bindings.bind(*operation.params[0], session().model.findAtom(place));
+    bindings.bind(*operation.params[1], session().model.findAtom("box"));
+    return constraint.holds(bindings);
 }
 
 TEST(Constraints, MembershipTextForms) {
