@@ -32,13 +32,20 @@ public:
     // Asks the work to end; safe from any thread and from a signal handler.
     void requestStop(StopReason reason);
     // True once the work should end: asked to, past the time limit or over the
-    // memory limit. Cheap enough to call once per inner step.
+    // memory limit. Costs a load and a count on most calls, so it may sit in an
+    // inner loop; the limits are read often enough that a stop is seen within
+    // milliseconds whether calls come every few nanoseconds or every few
+    // milliseconds.
     bool shouldStop() {
         if (stopAsked.load(std::memory_order_relaxed) != 0) return true;
         if (++callsSinceCheck < checkInterval) return false;
-        callsSinceCheck = 0;
         return checkLimits();
     }
+    // True when the memory at the start of the phase, plus what the work holds
+    // and the bytes it is about to allocate, passes the memory limit; asks the
+    // work to stop then. Lets a search stop before a growth takes it over the
+    // limit, which resident memory shows only once the pages are touched.
+    bool wouldPassMemoryLimit(std::size_t bytesHeld, std::size_t bytesToAllocate);
     StopReason stopReason() const { return static_cast<StopReason>(stopAsked.load(std::memory_order_relaxed)); }
     // Seconds since begin, and since the current phase began.
     double commandSeconds() const { return secondsSince(commandStart); }
@@ -58,10 +65,21 @@ private:
     bool checkLimits();
     static double secondsSince(const std::atomic<std::int64_t>& start);
 
-    static constexpr std::uint32_t checkInterval = 1024;
+    // Calls between two reads of the coarse clock: doubled up to the most
+    // while calls come within one tick of it, one again once a tick passed
+    // between two reads, so slow callers read it every call.
+    static constexpr std::uint32_t mostCallsPerCheck = 32;
+    // Resident memory is read at most this often (nanoseconds), at a clock read.
+    static constexpr std::int64_t memoryCheckPeriod = 4'000'000;
+    std::uint32_t checkInterval = 1;
+    std::uint32_t callsSinceCheck = 0;
+    // Coarse clock readings (nanoseconds) of the working thread.
+    std::int64_t lastCheck = 0;
+    std::int64_t lastMemoryCheck = 0;
+    // Resident memory when a limited phase began, for wouldPassMemoryLimit.
+    std::size_t phaseStartMemory = 0;
     std::atomic<int> kind{static_cast<int>(WorkKind::idle)};
     std::atomic<int> stopAsked{0};
-    std::uint32_t callsSinceCheck = 0;
     std::atomic<std::int64_t> commandStart{0};
     std::atomic<std::int64_t> phaseStart{0};
 };

@@ -42,6 +42,17 @@ public:
                successors.capacity() * sizeof(std::uint64_t) + successorHashes.capacity() * sizeof(std::uint64_t) +
                successorInstances.capacity() * sizeof(std::int32_t);
     }
+    // At most what one expansion with that many applicable instances allocates.
+    std::size_t growthBytes(std::size_t applicable) const {
+        const std::size_t stored = states.size() + applicable;
+        // collectSuccessors sizes its vectors to the applicable count.
+        const std::size_t successorBytes =
+            applicable > successorHashes.size()
+                ? applicable * (packed.words() * sizeof(std::uint64_t) + sizeof(std::uint64_t) + sizeof(std::int32_t))
+                : 0;
+        return states.growthBytes(applicable) + nodes.growthBytes(stored) + marks.growthBytes(stored) +
+               open.growthBytes(applicable) + successorBytes;
+    }
     std::size_t statesStored() const { return states.size(); }
     void fillPlan(Plan& plan) const;
 
@@ -104,6 +115,12 @@ bool AStarSearch::run(SolverStatistics& statistics) {
         // The steps taken so far: the queued cost less the open goals.
         const std::int32_t steps = top.cost - packed.openGoals(parentWords.data());
         packed.applicable(parentWords.data(), applicableIds);
+        // Resident memory shows a growth only once its pages are touched, so
+        // the search counts what it holds and what this expansion may add.
+        if (control.memoryLimitBytes > 0 &&
+            control.wouldPassMemoryLimit(bytesUsed(), growthBytes(applicableIds.size()))) {
+            return false;
+        }
         collectSuccessors();
         for (std::size_t k = 0; k < successorCount; ++k) {
             const std::uint64_t* successor = successorWords(k);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "solvers/CycleCounter.h"
@@ -28,13 +29,23 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
     std::uint32_t level = 1;
     bool found = false;
     // Whether the goals can be reached at all, decided once when first asked.
-    enum class Reachability { unknown, reachable, unreachable } reachability = Reachability::unknown;
+    std::optional<GoalReachability> reachability;
 
     for (;;) {
         control->first.store(level, std::memory_order_relaxed);
+        // Every level polls: a levelled-off level whose goals are mutex makes
+        // no search call, and it may go on for a long time.
+        if (control->shouldStop()) {
+            stopping = true;
+            break;
+        }
         std::uint64_t start = readCycleCounter();
-        graph.expand(level);
+        const bool expanded = graph.expand(level, control);
         expandCycles += readCycleCounter() - start;
+        if (!expanded) {
+            stopping = true;
+            break;
+        }
         start = readCycleCounter();
         found = startSearch(level, goal);
         searchCycles += readCycleCounter() - start;
@@ -54,12 +65,11 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
             // exit is never taken. An unsolvable problem ends at the first
             // stage where the memo stopped growing, as it always did.
             if (noGoods.size() == previousMemoSize) {
-                if (reachability == Reachability::unknown) {
-                    reachability = goalReachable(initial, goal, task.instances, task.facts.size(), control)
-                                       ? Reachability::reachable
-                                       : Reachability::unreachable;
+                if (!reachability) {
+                    reachability = goalReachability(initial, goal, task.instances, task.facts.size(), control);
                 }
-                if (reachability == Reachability::unreachable) break;
+                if (*reachability == GoalReachability::stopped) stopping = true;
+                if (*reachability != GoalReachability::reachable) break;
             } else {
                 previousMemoSize = noGoods.size();
             }
@@ -165,6 +175,11 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
     std::int64_t goal = 0;
     for (;;) {
         if (cursor[0] >= candidateCount(0)) return false;
+        // Choices the memo prunes make no call, so the level polls each one.
+        if (control->shouldStop()) {
+            stopping = true;
+            return false;
+        }
 
         bool complete = true;
         while (goal < static_cast<std::int64_t>(goalCount)) {
@@ -228,6 +243,11 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
                         if (OperationInstance* instance = graph.actionNodes[action].instance) layer.push_back(instance);
                     }
                     return true;
+                }
+                if (control->memoryLimitBytes > 0 &&
+                    control->wouldPassMemoryLimit(noGoods.bytesUsed(), noGoods.growthBytes(factWidth))) {
+                    stopping = true;
+                    return false;
                 }
                 noGoods.record(subgoalSet, level);
             }
