@@ -40,7 +40,7 @@ void WorkControl::begin() {
     enter(WorkKind::idle);
 }
 
-void WorkControl::enter(WorkKind phaseKind) {
+void WorkControl::enter(WorkKind phaseKind, const CounterLabels* labels) {
     callsSinceCheck = 0;
     checkInterval = 1;
     first.store(0, std::memory_order_relaxed);
@@ -50,6 +50,7 @@ void WorkControl::enter(WorkKind phaseKind) {
     lastCheck = coarseNow();
     lastMemoryCheck = lastCheck;
     phaseStartMemory = limitedKind(phaseKind) && memoryLimitBytes > 0 ? residentMemoryBytes() : 0;
+    solveLabels.store(phaseKind == WorkKind::solving ? labels : nullptr, std::memory_order_release);
     kind.store(static_cast<int>(phaseKind), std::memory_order_release);
 }
 

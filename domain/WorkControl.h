@@ -3,6 +3,7 @@
 // counters it shows while it runs. Shared between the working thread and the
 // thread that watches it.
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -13,8 +14,17 @@ namespace vexmolda {
 // Why work ended early.
 enum class StopReason : int { none, user, timeLimit, memoryLimit, outOfMemory };
 
-// What kind of work runs, so a progress line knows what its counters mean.
-enum class WorkKind : int { idle, loading, grounding, aStarSearch, graphSearch, islandSearch };
+// What kind of work runs; a solve's counters are named by its solver.
+enum class WorkKind : int { idle, loading, grounding, solving };
+
+// How the progress line names one counter of the running phase: "5 recursions",
+// or "level 5" with the noun first. A counter without a noun is not shown.
+struct CounterLabel {
+    const char* noun = nullptr;
+    bool nounFirst = false;
+};
+// The labels of the counters first, second and third.
+using CounterLabels = std::array<CounterLabel, 3>;
 
 // Polled by the work at its natural steps; written by other threads or a signal handler.
 class WorkControl {
@@ -25,7 +35,8 @@ public:
     void begin();
     // Starts a phase within the command (a solve, a grounding, a load): the
     // counters zeroed, the phase clock restarted; a stop asked stays asked.
-    void enter(WorkKind phaseKind);
+    // A solve names its counters with labels that outlive it.
+    void enter(WorkKind phaseKind, const CounterLabels* solveLabels = nullptr);
     // Ends a solve or grounding phase: a stop at a limit ended that phase
     // only, so it is forgotten; a stop by the user stays.
     void leaveLimitedPhase();
@@ -51,6 +62,8 @@ public:
     double commandSeconds() const { return secondsSince(commandStart); }
     double phaseSeconds() const { return secondsSince(phaseStart); }
     WorkKind currentKind() const { return static_cast<WorkKind>(kind.load(std::memory_order_acquire)); }
+    // The labels of the running solve's counters; null in other phases.
+    const CounterLabels* solveCounterLabels() const { return solveLabels.load(std::memory_order_acquire); }
 
     // Limits of every solve and grounding phase; zero means none.
     double timeLimitSeconds = 0;
@@ -79,6 +92,7 @@ private:
     // Resident memory when a limited phase began, for wouldPassMemoryLimit.
     std::size_t phaseStartMemory = 0;
     std::atomic<int> kind{static_cast<int>(WorkKind::idle)};
+    std::atomic<const CounterLabels*> solveLabels{nullptr};
     std::atomic<int> stopAsked{0};
     std::atomic<std::int64_t> commandStart{0};
     std::atomic<std::int64_t> phaseStart{0};

@@ -12,6 +12,18 @@
 
 namespace vexmolda {
 
+const CounterLabels& GraphplanStatistics::progressLabels() const {
+    static constexpr CounterLabels labels{{{"level", true}, {"recursions"}, {"memo entries"}}};
+    return labels;
+}
+
+std::vector<StatisticsField> GraphplanStatistics::fields() const {
+    return {{"levels", std::uint64_t{levels}},
+            {"recursions", static_cast<std::uint64_t>(recursions)},
+            {"memo_entries", std::uint64_t{memoEntries}},
+            {"memo_hits", static_cast<std::uint64_t>(memoHits)}};
+}
+
 Graphplan::Graphplan() : graphHolder(std::make_shared<PlanningGraph>()), graph(*graphHolder) {}
 
 bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
@@ -76,10 +88,10 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
         }
         if (++level == 0) break;
     }
-    result.statistics.levels = level;
-    result.statistics.recursions = searchCalls;
-    result.statistics.memoEntries = static_cast<std::uint32_t>(noGoods.size());
-    result.statistics.memoHits = noGoodHits;
+    counts.levels = level;
+    counts.recursions = searchCalls;
+    counts.memoEntries = static_cast<std::uint32_t>(noGoods.size());
+    counts.memoHits = noGoodHits;
 
     char line[256];
     std::snprintf(line, sizeof line, "Graph (d%d): %.2fms, Search: %.2fms (%d recs, hash entries/hits %u/%d)\n",
