@@ -185,12 +185,18 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
 
     const auto candidateCount = [&](std::size_t k) { return candidateBegin[k + 1] - candidateBegin[k]; };
     std::int64_t goal = 0;
+    // Choices the memo prunes make no call, so the level polls as it goes:
+    // every 16th choice, as the control's counter is written in memory the
+    // loop's own rows might share, and each write makes it read them again.
+    std::uint32_t choicesUntilPoll = 1;
     for (;;) {
         if (cursor[0] >= candidateCount(0)) return false;
-        // Choices the memo prunes make no call, so the level polls each one.
-        if (control->shouldStop()) {
-            stopping = true;
-            return false;
+        if (--choicesUntilPoll == 0) {
+            choicesUntilPoll = 16;
+            if (control->shouldStop()) {
+                stopping = true;
+                return false;
+            }
         }
 
         bool complete = true;
