@@ -7,11 +7,12 @@
 #include "ProblemFamilies.h"
 #include "domain/WorkControl.h"
 #include "grounding/Grounding.h"
+#include "solvers/AStar.h"
 
 namespace vexmolda::bench {
 namespace {
 
-void reportSearch(benchmark::State& state, const SolverStatistics& statistics, double seconds) {
+void reportSearch(benchmark::State& state, const AStarStatistics& statistics, double seconds) {
     state.counters["instances"] = static_cast<double>(benchSession().instances.size());
     state.counters["expanded"] = static_cast<double>(statistics.expanded);
     state.counters["generated"] = static_cast<double>(statistics.generated);
@@ -46,14 +47,15 @@ void searchLoaded(benchmark::State& state) {
         const double spent = threadCpuSeconds() - start;
         if (spent < seconds) {
             seconds = spent;
-            preparation = result->statistics.preparationSeconds;
+            preparation = result->statisticsAs<AStarStatistics>().preparationSeconds;
         }
         benchmark::DoNotOptimize(result->found);
     }
-    reportSearch(state, result->statistics, seconds);
+    const auto& statistics = result->statisticsAs<AStarStatistics>();
+    reportSearch(state, statistics, seconds);
     state.counters["preparationMs"] = preparation * 1000;
     state.counters["searchExpanded/s"] =
-        seconds > preparation ? result->statistics.expanded / (seconds - preparation) : 0;
+        seconds > preparation ? statistics.expanded / (seconds - preparation) : 0;
     state.counters["planLength"] = static_cast<double>(result->plan->steps.size());
 }
 

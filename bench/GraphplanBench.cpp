@@ -12,7 +12,7 @@ namespace {
 void solveOnce(benchmark::State& state) {
     std::unique_ptr<SolveResult> result;
     for (auto _ : state) result = solveInBenchSession("graph", 0);
-    const SolverStatistics& statistics = result->statistics;
+    const auto& statistics = result->statisticsAs<GraphplanStatistics>();
     state.counters["found"] = result->found;
     state.counters["levels"] = statistics.levels;
     state.counters["graphLevels"] = static_cast<double>(result->graph->deepestLevel());

@@ -8,27 +8,37 @@ namespace vexmolda {
 
 namespace {
 
-std::string counted(std::uint64_t value, const char* noun) { return ", " + groupedNumber(value) + " " + noun; }
+constexpr CounterLabels loadingLabels{{{"line", true}, {}, {}}};
+constexpr CounterLabels groundingLabels{{{"bindings tried"}, {"instances"}, {}}};
 
-std::string phaseCounters(const WorkControl& control) {
-    const std::uint64_t first = control.first.load(std::memory_order_relaxed);
-    const std::uint64_t second = control.second.load(std::memory_order_relaxed);
-    const std::uint64_t third = control.third.load(std::memory_order_relaxed);
+const CounterLabels* labelsOf(const WorkControl& control) {
     switch (control.currentKind()) {
         case WorkKind::loading:
-            return ", line " + groupedNumber(first);
+            return &loadingLabels;
         case WorkKind::grounding:
-            return counted(first, "bindings tried") + counted(second, "instances");
-        case WorkKind::aStarSearch:
-            return counted(first, "expanded") + counted(second, "states");
-        case WorkKind::graphSearch:
-            return ", level " + groupedNumber(first) + counted(second, "recursions") + counted(third, "memo entries");
-        case WorkKind::islandSearch:
-            return ", depth " + groupedNumber(first) + counted(second, "steps") + counted(third, "picks");
+            return &groundingLabels;
+        case WorkKind::solving:
+            return control.solveCounterLabels();
         case WorkKind::idle:
             break;
     }
-    return "";
+    return nullptr;
+}
+
+std::string phaseCounters(const WorkControl& control) {
+    const CounterLabels* labels = labelsOf(control);
+    if (!labels) return "";
+    const std::uint64_t values[] = {control.first.load(std::memory_order_relaxed),
+                                    control.second.load(std::memory_order_relaxed),
+                                    control.third.load(std::memory_order_relaxed)};
+    std::string text;
+    for (std::size_t k = 0; k < labels->size(); ++k) {
+        const CounterLabel& label = (*labels)[k];
+        if (!label.noun) continue;
+        const std::string value = groupedNumber(values[k]);
+        text += label.nounFirst ? ", " + std::string(label.noun) + " " + value : ", " + value + " " + label.noun;
+    }
+    return text;
 }
 
 }  // namespace

@@ -4,31 +4,6 @@
 
 namespace vexmolda {
 
-namespace {
-
-WorkKind kindOf(const std::string& solverName) {
-    if (solverName == "a*") return WorkKind::aStarSearch;
-    if (solverName == "graph") return WorkKind::graphSearch;
-    return WorkKind::islandSearch;
-}
-
-// What the run had made when it stopped, for the stop message.
-std::uint64_t madeSoFar(WorkKind kind, const SolverStatistics& statistics, std::string& noun) {
-    switch (kind) {
-        case WorkKind::aStarSearch:
-            noun = "states";
-            return statistics.statesStored;
-        case WorkKind::graphSearch:
-            noun = "recursions";
-            return static_cast<std::uint64_t>(statistics.recursions);
-        default:
-            noun = "steps";
-            return statistics.steps;
-    }
-}
-
-}  // namespace
-
 SolveJob::SolveJob(Session& session, std::string solverName, std::int32_t limit)
     : session(session), solverName(std::move(solverName)), limit(limit) {}
 
@@ -37,8 +12,6 @@ void SolveJob::run() {
     const bool logging = session.logging();
     random = session.random;
     WorkControl& control = *session.control;
-    const WorkKind kind = kindOf(solverName);
-    control.enter(kind);
     const double cpuStart = threadCpuSeconds();
     const SolveTask task{session.model.facts, session.instances, session.model.initState, session.model.goalState,
                          limit, logging};
@@ -48,14 +21,9 @@ void SolveJob::run() {
     summary.cpuSeconds = threadCpuSeconds() - cpuStart;
     summary.wallSeconds = control.phaseSeconds();
     if (result->stopped != StopReason::none) {
-        // The counters a stopped run kept in the control are its freshest.
-        SolverStatistics& statistics = result->statistics;
-        if (kind == WorkKind::aStarSearch) {
-            statistics.statesStored = std::max(statistics.statesStored, control.second.load());
-        }
-        std::string noun;
-        const std::uint64_t count = madeSoFar(kind, statistics, noun);
-        stopText = stopMessage(result->stopped, control, count, noun) + "\n";
+        result->statistics->adoptStoppedCounters(control);
+        const MadeSoFar made = result->statistics->madeSoFar();
+        stopText = stopMessage(result->stopped, control, made.count, made.noun) + "\n";
     }
     control.leaveLimitedPhase();
 }

@@ -1,6 +1,7 @@
 #include "command/StatsLine.h"
 
 #include <cstdio>
+#include <variant>
 
 namespace vexmolda {
 
@@ -27,6 +28,13 @@ std::string quoted(const std::string& text) {
         out += byte;
     }
     return out + "\"";
+}
+
+// One solver field: a count, seconds or a text.
+std::string field(const StatisticsField& entry) {
+    if (const auto* count = std::get_if<std::uint64_t>(&entry.value)) return field(entry.name, *count);
+    if (const auto* spent = std::get_if<double>(&entry.value)) return std::string(",\"") + entry.name + "\":" + seconds(*spent);
+    return std::string(",\"") + entry.name + "\":" + quoted(std::get<std::string>(entry.value));
 }
 
 const char* stopName(StopReason reason) {
@@ -57,21 +65,12 @@ std::size_t planSteps(const Plan& plan) {
 }  // namespace
 
 std::string solveStatsLine(const SolveResult& result, const WorkSummary& summary) {
-    const SolverStatistics& statistics = result.statistics;
     const std::size_t steps = result.found && result.plan ? planSteps(*result.plan) : 0;
     std::string line = "{\"event\":\"solve\",\"solver\":" + quoted(summary.solverName) +
                        ",\"found\":" + (result.found ? "true" : "false") + field("steps", steps) +
                        ",\"cpu_s\":" + seconds(summary.cpuSeconds) + ",\"wall_s\":" + seconds(summary.wallSeconds);
-    if (summary.solverName == "a*") {
-        line += field("expanded", statistics.expanded) + field("generated", statistics.generated) +
-                field("states", statistics.statesStored) + field("state_bytes", statistics.bytesUsed);
-    } else if (summary.solverName == "graph") {
-        line += field("levels", statistics.levels) +
-                field("recursions", static_cast<std::uint64_t>(statistics.recursions)) +
-                field("memo_entries", statistics.memoEntries) +
-                field("memo_hits", static_cast<std::uint64_t>(statistics.memoHits));
-    } else {
-        line += field("depth", statistics.depth) + field("picks", statistics.picks);
+    if (result.statistics) {
+        for (const StatisticsField& entry : result.statistics->fields()) line += field(entry);
     }
     if (result.stopped != StopReason::none) line += ",\"stopped\":" + quoted(stopName(result.stopped));
     return line + "}";

@@ -1,5 +1,6 @@
 #include "solvers/AStar.h"
 
+#include <algorithm>
 #include <cassert>
 #include <vector>
 
@@ -36,11 +37,22 @@ public:
     // Runs the search from the initial state; the final node is kept for
     // fillPlan (the goal node, or the last node taken when none was found).
     // Ends unsuccessfully when the control asks it to stop.
-    bool run(SolverStatistics& statistics);
+    bool run(AStarStatistics& statistics);
     std::size_t bytesUsed() const {
         return states.bytesUsed() + nodes.bytesUsed() + marks.bytesUsed() + open.capacity() * sizeof(HeapEntry) +
                successors.capacity() * sizeof(std::uint64_t) + successorHashes.capacity() * sizeof(std::uint64_t) +
                successorInstances.capacity() * sizeof(std::int32_t);
+    }
+    // At most what one expansion with that many applicable instances allocates.
+    std::size_t growthBytes(std::size_t applicable) const {
+        const std::size_t stored = states.size() + applicable;
+        // collectSuccessors sizes its vectors to the applicable count.
+        const std::size_t successorBytes =
+            applicable > successorHashes.size()
+                ? applicable * (packed.words() * sizeof(std::uint64_t) + sizeof(std::uint64_t) + sizeof(std::int32_t))
+                : 0;
+        return states.growthBytes(applicable) + nodes.growthBytes(stored) + marks.growthBytes(stored) +
+               open.growthBytes(applicable) + successorBytes;
     }
     std::size_t statesStored() const { return states.size(); }
     void fillPlan(Plan& plan) const;
@@ -80,7 +92,7 @@ std::uint32_t AStarSearch::store(const std::uint64_t* state, std::uint64_t hash,
     return number;
 }
 
-bool AStarSearch::run(SolverStatistics& statistics) {
+bool AStarSearch::run(AStarStatistics& statistics) {
     const std::uint64_t* initial = packed.initialBits().data();
     const std::uint32_t start = store(initial, states.hashOf(initial), {PackedStateTable::none, -1});
     marks[start] = waitingMark;
@@ -104,6 +116,12 @@ bool AStarSearch::run(SolverStatistics& statistics) {
         // The steps taken so far: the queued cost less the open goals.
         const std::int32_t steps = top.cost - packed.openGoals(parentWords.data());
         packed.applicable(parentWords.data(), applicableIds);
+        // Resident memory shows a growth only once its pages are touched, so
+        // the search counts what it holds and what this expansion may add.
+        if (control.memoryLimitBytes > 0 &&
+            control.wouldPassMemoryLimit(bytesUsed(), growthBytes(applicableIds.size()))) {
+            return false;
+        }
         collectSuccessors();
         for (std::size_t k = 0; k < successorCount; ++k) {
             const std::uint64_t* successor = successorWords(k);
@@ -173,9 +191,23 @@ void AStarSearch::fillPlan(Plan& plan) const {
 
 }  // namespace
 
+const CounterLabels& AStarStatistics::progressLabels() const {
+    static constexpr CounterLabels labels{{{"expanded"}, {"states"}, {}}};
+    return labels;
+}
+
+std::vector<StatisticsField> AStarStatistics::fields() const {
+    return {{"expanded", expanded}, {"generated", generated}, {"states", statesStored}, {"state_bytes", bytesUsed}};
+}
+
+void AStarStatistics::adoptStoppedCounters(const WorkControl& control) {
+    // A run that ran out of memory unwound before it counted its states.
+    statesStored = std::max(statesStored, control.second.load(std::memory_order_relaxed));
+}
+
 bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
     if (openGoalCount(task.initial, task.goal) == 0) return true;
-    SolverStatistics& statistics = result.statistics;
+    AStarStatistics& statistics = counts;
     const double start = threadCpuSeconds();
     AStarSearch search(task, context.control);
     statistics.preparationSeconds = threadCpuSeconds() - start;

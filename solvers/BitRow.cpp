@@ -9,6 +9,12 @@ void BitRow::orWith(const BitRow& other) {
     for (std::size_t i = 0; i < other.words.size(); ++i) words[i] |= other.words[i];
 }
 
+void BitRow::keepBelow(std::uint32_t bitCount) {
+    if (words.size() > wordsFor(bitCount)) words.resize(wordsFor(bitCount));
+    const std::size_t word = bitCount >> 5;
+    if (word < words.size()) words[word] &= (1u << (bitCount & 31u)) - 1u;
+}
+
 void BitRow::clearAll() { std::fill(words.begin(), words.end(), 0u); }
 
 bool BitRow::isSubsetOf(std::span<const std::uint32_t> other) const {

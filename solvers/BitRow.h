@@ -23,6 +23,8 @@ struct BitRow {
     void grow(std::size_t wordCount) {
         if (words.size() < wordCount) words.resize(wordCount, 0u);
     }
+    // Clears every bit from bitCount on and drops the words past wordsFor(bitCount).
+    void keepBelow(std::uint32_t bitCount);
     // ORs other in, growing this row when other is longer.
     void orWith(const BitRow& other);
     void clearAll();

@@ -40,26 +40,44 @@ public:
     // Makes records 0 to size - 1 addressable; new records are uninitialised.
     void growTo(std::size_t size) {
         while (capacity < size) {
+            const std::size_t grown = nextCapacity(capacity);
             if (chunks.empty()) {
-                chunks.push_back(std::make_unique_for_overwrite<T[]>(firstRecords * width));
-                capacity = firstRecords;
+                chunks.push_back(std::make_unique_for_overwrite<T[]>(grown * width));
             } else if (capacity < chunkRecords) {
                 // A lone first chunk is indexed from 0, so any size up to full will do.
-                const std::size_t grown = std::min(capacity + capacity / 2, chunkRecords);
                 auto larger = std::make_unique_for_overwrite<T[]>(grown * width);
                 std::copy(chunks[0].get(), chunks[0].get() + capacity * width, larger.get());
                 chunks[0] = std::move(larger);
-                capacity = grown;
             } else {
                 chunks.push_back(std::make_unique_for_overwrite<T[]>(chunkRecords * width));
-                capacity += chunkRecords;
             }
+            capacity = grown;
         }
+    }
+    // The bytes growTo(size) would allocate, the chunk list's growth included.
+    std::size_t growthBytes(std::size_t size) const {
+        std::size_t bytes = 0;
+        std::size_t chunkCount = chunks.size();
+        for (std::size_t records = capacity; records < size;) {
+            const std::size_t grown = nextCapacity(records);
+            bytes += (records < chunkRecords ? grown : chunkRecords) * width * sizeof(T);
+            if (records == 0 || records >= chunkRecords) ++chunkCount;
+            records = grown;
+        }
+        if (chunkCount > chunks.capacity()) bytes += std::max(chunks.capacity() * 2, chunkCount) * sizeof(chunks[0]);
+        return bytes;
     }
     // The bytes the records and the chunk list take.
     std::size_t bytesUsed() const { return capacity * width * sizeof(T) + chunks.capacity() * sizeof(chunks[0]); }
 
 private:
+    // The capacity after one growth step from the given one.
+    static std::size_t nextCapacity(std::size_t records) {
+        if (records == 0) return firstRecords;
+        if (records < chunkRecords) return std::min(records + records / 2, chunkRecords);
+        return records + chunkRecords;
+    }
+
     static constexpr std::size_t shift = 14;
     static constexpr std::size_t chunkRecords = std::size_t{1} << shift;
     static constexpr std::size_t firstRecords = 64;

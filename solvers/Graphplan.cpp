@@ -4,12 +4,25 @@
 #include <bit>
 #include <cassert>
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "solvers/CycleCounter.h"
 #include "solvers/StateReachability.h"
 
 namespace vexmolda {
+
+const CounterLabels& GraphplanStatistics::progressLabels() const {
+    static constexpr CounterLabels labels{{{"level", true}, {"recursions"}, {"memo entries"}}};
+    return labels;
+}
+
+std::vector<StatisticsField> GraphplanStatistics::fields() const {
+    return {{"levels", std::uint64_t{levels}},
+            {"recursions", static_cast<std::uint64_t>(recursions)},
+            {"memo_entries", std::uint64_t{memoEntries}},
+            {"memo_hits", static_cast<std::uint64_t>(memoHits)}};
+}
 
 Graphplan::Graphplan() : graphHolder(std::make_shared<PlanningGraph>()), graph(*graphHolder) {}
 
@@ -28,13 +41,23 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
     std::uint32_t level = 1;
     bool found = false;
     // Whether the goals can be reached at all, decided once when first asked.
-    enum class Reachability { unknown, reachable, unreachable } reachability = Reachability::unknown;
+    std::optional<GoalReachability> reachability;
 
     for (;;) {
         control->first.store(level, std::memory_order_relaxed);
+        // Every level polls: a levelled-off level whose goals are mutex makes
+        // no search call, and it may go on for a long time.
+        if (control->shouldStop()) {
+            stopping = true;
+            break;
+        }
         std::uint64_t start = readCycleCounter();
-        graph.expand(level);
+        const bool expanded = graph.expand(level, control);
         expandCycles += readCycleCounter() - start;
+        if (!expanded) {
+            stopping = true;
+            break;
+        }
         start = readCycleCounter();
         found = startSearch(level, goal);
         searchCycles += readCycleCounter() - start;
@@ -54,22 +77,21 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
             // exit is never taken. An unsolvable problem ends at the first
             // stage where the memo stopped growing, as it always did.
             if (noGoods.size() == previousMemoSize) {
-                if (reachability == Reachability::unknown) {
-                    reachability = goalReachable(initial, goal, task.instances, task.facts.size(), control)
-                                       ? Reachability::reachable
-                                       : Reachability::unreachable;
+                if (!reachability) {
+                    reachability = goalReachability(initial, goal, task.instances, task.facts.size(), control);
                 }
-                if (reachability == Reachability::unreachable) break;
+                if (*reachability == GoalReachability::stopped) stopping = true;
+                if (*reachability != GoalReachability::reachable) break;
             } else {
                 previousMemoSize = noGoods.size();
             }
         }
         if (++level == 0) break;
     }
-    result.statistics.levels = level;
-    result.statistics.recursions = searchCalls;
-    result.statistics.memoEntries = static_cast<std::uint32_t>(noGoods.size());
-    result.statistics.memoHits = noGoodHits;
+    counts.levels = level;
+    counts.recursions = searchCalls;
+    counts.memoEntries = static_cast<std::uint32_t>(noGoods.size());
+    counts.memoHits = noGoodHits;
 
     char line[256];
     std::snprintf(line, sizeof line, "Graph (d%d): %.2fms, Search: %.2fms (%d recs, hash entries/hits %u/%d)\n",
@@ -163,8 +185,19 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
 
     const auto candidateCount = [&](std::size_t k) { return candidateBegin[k + 1] - candidateBegin[k]; };
     std::int64_t goal = 0;
+    // Choices the memo prunes make no call, so the level polls as it goes:
+    // every 16th choice, as the control's counter is written in memory the
+    // loop's own rows might share, and each write makes it read them again.
+    std::uint32_t choicesUntilPoll = 1;
     for (;;) {
         if (cursor[0] >= candidateCount(0)) return false;
+        if (--choicesUntilPoll == 0) {
+            choicesUntilPoll = 16;
+            if (control->shouldStop()) {
+                stopping = true;
+                return false;
+            }
+        }
 
         bool complete = true;
         while (goal < static_cast<std::int64_t>(goalCount)) {
@@ -228,6 +261,11 @@ bool Graphplan::searchLevel(std::int32_t level, const std::vector<std::uint32_t>
                         if (OperationInstance* instance = graph.actionNodes[action].instance) layer.push_back(instance);
                     }
                     return true;
+                }
+                if (control->memoryLimitBytes > 0 &&
+                    control->wouldPassMemoryLimit(noGoods.bytesUsed(), noGoods.growthBytes(factWidth))) {
+                    stopping = true;
+                    return false;
                 }
                 noGoods.record(subgoalSet, level);
             }

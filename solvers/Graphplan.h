@@ -15,7 +15,20 @@
 
 namespace vexmolda {
 
-class Graphplan : public Solver {
+// The counters of a "graph" run; the control's first, second and third are
+// the level, the recursions and the memo entries.
+struct GraphplanStatistics : SolverStatistics {
+    std::uint32_t levels = 0;     // the level counter when the run ended
+    std::int32_t recursions = 0;  // "recs" of the report line
+    std::uint32_t memoEntries = 0;
+    std::int32_t memoHits = 0;
+
+    const CounterLabels& progressLabels() const override;
+    std::vector<StatisticsField> fields() const override;
+    MadeSoFar madeSoFar() const override { return {static_cast<std::uint64_t>(recursions), "recursions"}; }
+};
+
+class Graphplan : public CountingSolver<GraphplanStatistics> {
 public:
     Graphplan();
     bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;

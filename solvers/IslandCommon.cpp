@@ -6,6 +6,11 @@
 
 namespace vexmolda {
 
+const CounterLabels& IslandStatistics::progressLabels() const {
+    static constexpr CounterLabels labels{{{"depth", true}, {"steps"}, {"picks"}}};
+    return labels;
+}
+
 void IslandSolver::beginRun(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext) {
     task = &runTask;
     result = &runResult;
@@ -14,16 +19,15 @@ void IslandSolver::beginRun(const SolveTask& runTask, SolveResult& runResult, So
 }
 
 bool IslandSolver::pickAndCheckStop(std::uint64_t depth) {
-    SolverStatistics& statistics = result->statistics;
-    ++statistics.picks;
-    statistics.depth = std::max(statistics.depth, depth);
+    ++counts.picks;
+    counts.depth = std::max(counts.depth, depth);
     context->control.first.store(depth, std::memory_order_relaxed);
-    context->control.third.store(statistics.picks, std::memory_order_relaxed);
+    context->control.third.store(counts.picks, std::memory_order_relaxed);
     return context->control.shouldStop();
 }
 
 void IslandSolver::countStep() {
-    result->statistics.steps = plan.steps.size();
+    counts.steps = plan.steps.size();
     context->control.second.store(plan.steps.size(), std::memory_order_relaxed);
 }
 

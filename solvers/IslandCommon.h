@@ -27,9 +27,21 @@ constexpr std::size_t islandStepBound = 100000;
 // the log within a few hundred megabytes.
 constexpr std::size_t islandPickBound = 1000000;
 
+// The counters of an island solver's run; the control's first, second and
+// third are the depth, the steps and the picks.
+struct IslandStatistics : SolverStatistics {
+    std::uint64_t steps = 0;
+    std::uint64_t depth = 0;  // deepest level reached
+    std::uint64_t picks = 0;
+
+    const CounterLabels& progressLabels() const override;
+    std::vector<StatisticsField> fields() const override { return {{"depth", depth}, {"picks", picks}}; }
+    MadeSoFar madeSoFar() const override { return {steps, "steps"}; }
+};
+
 // What the four island solvers share while one of them runs: the task, the
 // result, the log entries and the plan.
-class IslandSolver : public Solver {
+class IslandSolver : public CountingSolver<IslandStatistics> {
 public:
     std::unique_ptr<Plan> takePlan() override { return std::make_unique<Plan>(std::move(plan)); }
 

@@ -19,6 +19,8 @@ bool deletesAnyOf(const OperationInstance& deleter, const OperationInstance& oth
     return false;
 }
 
+bool stopAsked(WorkControl* control) { return control && control->shouldStop(); }
+
 }  // namespace
 
 InterferenceWitness interference(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b) {
@@ -80,13 +82,14 @@ bool producersMutex(const PlanningGraph& graph, std::uint32_t f, std::uint32_t g
     return true;
 }
 
-void computeActionMutexes(PlanningGraph& graph, std::uint32_t level) {
+bool computeActionMutexes(PlanningGraph& graph, std::uint32_t level, WorkControl* control) {
     const std::uint32_t oldEnd = graph.actionLevelEnd[level];
     const std::uint32_t end = graph.actionLevelEnd[level + 1];
     const std::size_t words = wordsFor(end);
     auto& nodes = graph.actionNodes;
 
     for (std::uint32_t i = 0; i < oldEnd; ++i) {
+        if (stopAsked(control)) return false;
         nodes[i].interference.grow(words);
         nodes[i].mutex.push_back(nodes[i].interference);
         // Only pairs mutex one level down can still be mutex by competing needs.
@@ -100,6 +103,7 @@ void computeActionMutexes(PlanningGraph& graph, std::uint32_t level) {
     }
 
     for (std::uint32_t j = oldEnd; j < end; ++j) {
+        if (stopAsked(control)) return false;
         nodes[j].mutex.resize(level + 1);
         nodes[j].mutex[level].grow(words);
         nodes[j].interference.grow(words);
@@ -115,15 +119,17 @@ void computeActionMutexes(PlanningGraph& graph, std::uint32_t level) {
             }
         }
     }
+    return true;
 }
 
-void computeFactMutexes(PlanningGraph& graph, std::uint32_t level) {
+bool computeFactMutexes(PlanningGraph& graph, std::uint32_t level, WorkControl* control) {
     const std::uint32_t oldEnd = graph.factLevelEnd[level];
     const std::uint32_t end = graph.factLevelEnd[level + 1];
     const std::size_t words = wordsFor(end);
     auto& nodes = graph.factNodes;
 
     for (std::uint32_t i = 0; i < oldEnd; ++i) {
+        if (stopAsked(control)) return false;
         nodes[i].mutex.resize(level + 1);
         nodes[i].mutex[level].grow(words);
         for (std::uint32_t k = 0; k < i; ++k) {
@@ -138,6 +144,7 @@ void computeFactMutexes(PlanningGraph& graph, std::uint32_t level) {
     }
 
     for (std::uint32_t j = oldEnd; j < end; ++j) {
+        if (stopAsked(control)) return false;
         nodes[j].mutex.resize(level + 1);
         nodes[j].mutex[level].grow(words);
         for (std::uint32_t l = 0; l < j; ++l) {
@@ -147,6 +154,7 @@ void computeFactMutexes(PlanningGraph& graph, std::uint32_t level) {
             }
         }
     }
+    return true;
 }
 
 }  // namespace vexmolda

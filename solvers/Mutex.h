@@ -31,9 +31,11 @@ bool interferes(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b);
 bool competingNeeds(const PlanningGraph& graph, std::uint32_t a, std::uint32_t b, std::uint32_t level);
 // Every producer of f is mutex with every producer of g at action level L.
 bool producersMutex(const PlanningGraph& graph, std::uint32_t f, std::uint32_t g, std::uint32_t level);
-// Interference and the action mutexes of level L.
-void computeActionMutexes(PlanningGraph& graph, std::uint32_t level);
-// The fact mutexes of level L; sets changed when a mutex of level L-1 vanishes.
-void computeFactMutexes(PlanningGraph& graph, std::uint32_t level);
+// Interference and the action mutexes of level L. Polls the control, if any,
+// once a node; false when asked to stop, the level's rows then unfinished.
+bool computeActionMutexes(PlanningGraph& graph, std::uint32_t level, WorkControl* control = nullptr);
+// The fact mutexes of level L; sets changed when a mutex of level L-1
+// vanishes. Polls the control as computeActionMutexes does.
+bool computeFactMutexes(PlanningGraph& graph, std::uint32_t level, WorkControl* control = nullptr);
 
 }  // namespace vexmolda

@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "solvers/BitCount.h"
+#include "solvers/GrowthBytes.h"
 
 namespace vexmolda {
 
@@ -73,6 +74,35 @@ std::uint32_t NoGoodMemo::recordExact(std::span<const std::uint32_t> words, std:
     exactKeys.push_back({static_cast<std::uint32_t>(exactWords.size()), static_cast<std::uint32_t>(words.size()), level});
     exactWords.insert(exactWords.end(), words.begin(), words.end());
     return number;
+}
+
+namespace {
+
+// A map entry's node and its share of the buckets, as the standard library lays them out.
+constexpr std::size_t keyLevelBytes = 2 * sizeof(void*) + sizeof(std::uint64_t) + sizeof(std::int32_t);
+
+}  // namespace
+
+std::size_t NoGoodMemo::bytesUsed() const {
+    return exactKeys.capacity() * sizeof(ExactKey) + exactWords.capacity() * sizeof(std::uint32_t) +
+           exactSlots.capacity() * sizeof(ExactSlot) + trie.capacity() * sizeof(TrieNode) +
+           tailBits.capacity() * sizeof(std::uint32_t) + keyBits.capacity() * sizeof(std::uint32_t) +
+           queryStack.capacity() * sizeof(std::uint32_t) + keyLevels.size() * keyLevelBytes +
+           keyLevels.bucket_count() * sizeof(void*);
+}
+
+std::size_t NoGoodMemo::growthBytes(std::size_t keyWords) const {
+    // A key adds at most a block for a node's children, fewer than twice the
+    // key's bits, a block of two for a split tail, and its bits to the tails.
+    const std::size_t keyBitCount = keyWords * 32;
+    const std::size_t slotGrowth = (exactKeys.size() + 1) * 2 > exactSlots.size()
+                                       ? std::max<std::size_t>(64, exactSlots.size() * 2) * sizeof(ExactSlot)
+                                       : 0;
+    const std::size_t bucketGrowth =
+        keyLevels.size() + 1 > keyLevels.bucket_count() ? 2 * keyLevels.bucket_count() * sizeof(void*) : 0;
+    return slotGrowth + bucketGrowth + keyLevelBytes + vectorGrowthBytes(exactKeys, 1) +
+           vectorGrowthBytes(exactWords, keyWords) + vectorGrowthBytes(trie, 2 * keyBitCount + 4) +
+           vectorGrowthBytes(tailBits, keyBitCount) + vectorGrowthBytes(keyBits, keyBitCount);
 }
 
 std::vector<std::pair<BitRow, std::int32_t>> NoGoodMemo::entries() const {

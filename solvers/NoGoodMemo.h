@@ -23,6 +23,10 @@ public:
     // Some entry of level at least the given one has every bit in the row
     // (a key's words beyond the row must be zero).
     bool prunes(std::span<const std::uint32_t> row, std::int32_t level) const;
+    // The bytes the memo's structures take.
+    std::size_t bytesUsed() const;
+    // At most what recording one key of that many words allocates.
+    std::size_t growthBytes(std::size_t keyWords) const;
     // Every key with the level it was last recorded at, in key order.
     std::vector<std::pair<BitRow, std::int32_t>> entries() const;
 

@@ -90,6 +90,16 @@ std::uint32_t PackedStateTable::insertNew(const std::uint64_t* wanted, std::uint
     return number;
 }
 
+std::size_t PackedStateTable::growthBytes(std::size_t moreStates) const {
+    std::size_t bytes = stateWords.growthBytes(count + moreStates);
+    // Each growth of the slots allocates the new array while the old one lives.
+    for (std::size_t slotCount = slots.size(); (count + moreStates) * 4 > slotCount * 3;) {
+        slotCount = std::max<std::size_t>(64, slotCount * 2);
+        bytes += slotCount * sizeof(std::uint32_t);
+    }
+    return bytes;
+}
+
 std::size_t PackedStateTable::bytesUsed() const {
     return stateWords.bytesUsed() + slots.capacity() * sizeof(std::uint32_t);
 }

@@ -33,6 +33,8 @@ public:
     const std::uint64_t* state(std::uint32_t number) const { return stateWords.record(number); }
     std::size_t size() const { return count; }
     std::size_t bytesUsed() const;
+    // At most what storing that many more states allocates.
+    std::size_t growthBytes(std::size_t moreStates) const;
 
 private:
     std::uint32_t tagOf(std::uint64_t hash) const { return static_cast<std::uint32_t>(hash >> 32) & ~numberMask; }

@@ -1,6 +1,7 @@
 #include "solvers/PlanningGraph.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "solvers/DeadInstances.h"
 #include "solvers/Mutex.h"
@@ -81,9 +82,13 @@ bool PlanningGraph::tryPlace(OperationInstance* instance, std::uint32_t level) {
     return true;
 }
 
-void PlanningGraph::expand(std::uint32_t level) {
-    if (!changed) return;
+bool PlanningGraph::expand(std::uint32_t level, WorkControl* control) {
+    if (!changed) return true;
     changed = false;
+    const std::size_t actionsBefore = actionNodes.size();
+    const std::size_t factsBefore = factNodes.size();
+    const std::size_t boundsBefore = actionLevelEnd.size();
+    placedNow.clear();
 
     for (std::uint32_t fact = factLevelEnd[level - 1]; fact < factLevelEnd[level]; ++fact) {
         const std::uint32_t action = addActionNode(nullptr);
@@ -93,6 +98,10 @@ void PlanningGraph::expand(std::uint32_t level) {
     }
 
     for (auto position = pendingInstances.begin(); position != pendingInstances.end();) {
+        if (control && control->shouldStop()) {
+            dropLevel(level, actionsBefore, factsBefore, boundsBefore);
+            return false;
+        }
         OperationInstance* instance = *position;
         const auto id = static_cast<std::size_t>(instance->id);
         if ((id < placeable.size() && !placeable[id]) || !tryPlace(instance, level)) {
@@ -106,12 +115,45 @@ void PlanningGraph::expand(std::uint32_t level) {
             actionNodes[action].adds.push_back(static_cast<std::uint32_t>(id));
             factNodes[id].producers.push_back(action);
         }
-        position = pendingInstances.erase(position);
+        const auto placed = position++;
+        placedNow.splice(placedNow.end(), pendingInstances, placed);
     }
 
     endLevel();
-    computeActionMutexes(*this, level);
-    computeFactMutexes(*this, level);
+    if (!computeActionMutexes(*this, level, control) || !computeFactMutexes(*this, level, control)) {
+        dropLevel(level, actionsBefore, factsBefore, boundsBefore);
+        return false;
+    }
+    placedNow.clear();
+    return true;
+}
+
+void PlanningGraph::dropLevel(std::uint32_t level, std::size_t actionsBefore, std::size_t factsBefore,
+                              std::size_t boundsBefore) {
+    assert(actionsBefore <= actionNodes.size() && factsBefore <= factNodes.size());
+    // Pending instances are in instance order, as were the placed ones.
+    pendingInstances.merge(placedNow, [](const OperationInstance* left, const OperationInstance* right) {
+        return left->id < right->id;
+    });
+    for (std::size_t fact = factsBefore; fact < factNodes.size(); ++fact) {
+        const Fact* removed = factNodes[fact].fact;
+        if (removed->id >= 0 && static_cast<std::size_t>(removed->id) < nodeOfFact.size()) nodeOfFact[removed->id] = -1;
+    }
+    actionNodes.resize(actionsBefore);
+    factNodes.resize(factsBefore);
+    const auto keptActions = static_cast<std::uint32_t>(actionsBefore);
+    for (ActionNode& node : actionNodes) {
+        if (node.mutex.size() > level) node.mutex.resize(level);
+        node.interference.keepBelow(keptActions);
+    }
+    for (FactNode& node : factNodes) {
+        if (node.mutex.size() > level) node.mutex.resize(level);
+        // Producers are appended in id order, so this level's come last.
+        while (!node.producers.empty() && node.producers.back() >= keptActions) node.producers.pop_back();
+    }
+    actionLevelEnd.resize(boundsBefore);
+    factLevelEnd.resize(boundsBefore);
+    changed = true;
 }
 
 }  // namespace vexmolda

@@ -9,6 +9,7 @@
 #include "domain/CreationSequence.h"
 #include "domain/Fact.h"
 #include "domain/State.h"
+#include "domain/WorkControl.h"
 #include "grounding/OperationInstance.h"
 #include "solvers/BitRow.h"
 
@@ -46,8 +47,10 @@ public:
     // Places the instance at action level L when its preconditions are present
     // and pairwise non-mutex at fact level L-1.
     bool tryPlace(OperationInstance* instance, std::uint32_t level);
-    // Builds action level L and fact level L, then their mutexes; nothing once levelled off.
-    void expand(std::uint32_t level);
+    // Builds action level L and fact level L, then their mutexes; nothing once
+    // levelled off. Polls the control, if any: asked to stop, it leaves the
+    // graph as it was before the call and answers false.
+    bool expand(std::uint32_t level, WorkControl* control = nullptr);
 
     // Fact levels built minus one (the deepest level D); -1 when empty.
     std::int64_t deepestLevel() const { return static_cast<std::int64_t>(factLevelEnd.size()) - 2; }
@@ -69,6 +72,10 @@ private:
     // precondition nothing adds and the initial state lacks); they stay pending.
     std::vector<bool> placeable;
     std::vector<std::uint32_t> collected;  // tryPlace's working list
+    // The instances expand placed at the level it builds, in pending order.
+    std::list<OperationInstance*> placedNow;
+    // Undoes a level expand began: its nodes, their edges, rows and boundaries.
+    void dropLevel(std::uint32_t level, std::size_t actionsBefore, std::size_t factsBefore, std::size_t boundsBefore);
 };
 
 }  // namespace vexmolda

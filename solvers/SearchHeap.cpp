@@ -1,5 +1,7 @@
 #include "solvers/SearchHeap.h"
 
+#include "solvers/GrowthBytes.h"
+
 namespace vexmolda {
 
 namespace {
@@ -7,6 +9,8 @@ namespace {
 bool ranksBehind(const HeapEntry& left, const HeapEntry& right) { return left.cost > right.cost; }
 
 }  // namespace
+
+std::size_t SearchHeap::growthBytes(std::size_t moreEntries) const { return vectorGrowthBytes(entries, moreEntries); }
 
 void SearchHeap::siftUp(std::size_t hole, std::size_t top, HeapEntry value) {
     while (hole > top) {

@@ -20,6 +20,8 @@ public:
     bool empty() const { return entries.empty(); }
     std::size_t size() const { return entries.size(); }
     std::size_t capacity() const { return entries.capacity(); }
+    // What pushing that many more entries allocates.
+    std::size_t growthBytes(std::size_t moreEntries) const;
     const HeapEntry& top() const { return entries.front(); }
     void push(HeapEntry entry);
     void pop();

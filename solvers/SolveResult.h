@@ -8,27 +8,9 @@
 #include "domain/WorkControl.h"
 #include "solvers/Plan.h"
 #include "solvers/PlanningGraph.h"
+#include "solvers/SolverStatistics.h"
 
 namespace vexmolda {
-
-// The counters of a run; each solver fills those that mean something for it.
-struct SolverStatistics {
-    // a*
-    std::uint64_t expanded = 0;   // nodes taken from the queue
-    std::uint64_t generated = 0;  // successors pushed
-    std::uint64_t statesStored = 0;
-    std::uint64_t bytesUsed = 0;  // the search's own structures
-    double preparationSeconds = 0;  // processor time before the first expansion
-    // graph
-    std::uint32_t levels = 0;      // the level counter when the run ended
-    std::int32_t recursions = 0;   // "recs" of the report line
-    std::uint32_t memoEntries = 0;
-    std::int32_t memoHits = 0;
-    // island solvers
-    std::uint64_t steps = 0;
-    std::uint64_t depth = 0;  // deepest level reached
-    std::uint64_t picks = 0;
-};
 
 // Owned by the session once the run ends; the report and the windows read it.
 struct SolveResult {
@@ -39,13 +21,20 @@ struct SolveResult {
     // island solvers also whenever a level succeeded).
     bool planShown = false;
     TextBuffer log;
-    SolverStatistics statistics;
+    // The solver's own counters; set once the run ended.
+    std::unique_ptr<SolverStatistics> statistics;
     // The planning graph of a "graph" run, for the windows.
     std::shared_ptr<const PlanningGraph> graph;
     // Why the run ended early, if it did.
     StopReason stopped = StopReason::none;
     // Processor cycles the run took.
     std::uint64_t cycles = 0;
+
+    // The counters as the solver's own type, which the caller knows.
+    template <class Statistics>
+    const Statistics& statisticsAs() const {
+        return dynamic_cast<const Statistics&>(*statistics);
+    }
 };
 
 }  // namespace vexmolda

@@ -45,6 +45,7 @@ std::unique_ptr<SolveResult> runSolve(const std::string& name, const SolveTask& 
     auto result = std::make_unique<SolveResult>();
     result->log.enabled = task.logging;
     std::unique_ptr<Solver> solver = factory->second();
+    context.control.enter(WorkKind::solving, &solver->statistics().progressLabels());
     const std::uint64_t start = readCycleCounter();
     try {
         result->found = solver->solve(task, *result, context);
@@ -58,6 +59,7 @@ std::unique_ptr<SolveResult> runSolve(const std::string& name, const SolveTask& 
     // A run that found its plan before it saw a stop request has succeeded.
     result->stopped = result->found ? StopReason::none : context.control.stopReason();
     result->plan = solver->takePlan();
+    result->statistics = solver->takeStatistics();
     return result;
 }
 

@@ -21,6 +21,20 @@ public:
     virtual bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) = 0;
     // The plan the run built, found or not; called once after solve.
     virtual std::unique_ptr<Plan> takePlan() = 0;
+    // The run's counters as they stand; their type names them.
+    virtual const SolverStatistics& statistics() const = 0;
+    // The run's counters, handed over once after solve.
+    virtual std::unique_ptr<SolverStatistics> takeStatistics() = 0;
+};
+
+// A solver whose run fills counters of its own statistics type.
+template <class Statistics>
+class CountingSolver : public Solver {
+public:
+    const SolverStatistics& statistics() const override { return counts; }
+    std::unique_ptr<SolverStatistics> takeStatistics() override { return std::make_unique<Statistics>(counts); }
+
+    Statistics counts;
 };
 
 using SolverFactory = std::unique_ptr<Solver> (*)();
@@ -28,8 +42,9 @@ using SolverFactory = std::unique_ptr<Solver> (*)();
 // "inselol", "inselpl", "inselrand".
 const std::map<std::string, SolverFactory>& solverFactories();
 
-// Runs a new solver of that name on the task and times it; running out of
-// memory ends the run as unsuccessful. Null for an unknown name.
+// Runs a new solver of that name on the task and times it, as a solving
+// phase of the context's control; running out of memory ends the run as
+// unsuccessful. Null for an unknown name.
 std::unique_ptr<SolveResult> runSolve(const std::string& name, const SolveTask& task, SolveContext& context);
 
 // " - required %uk clock cycles (%.4fms at 2Ghz)\n" for a cycle count.

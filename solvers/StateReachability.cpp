@@ -17,15 +17,15 @@ bool holdsAll(const std::vector<std::int32_t>& state, const std::vector<std::int
 
 }  // namespace
 
-bool goalReachable(const State& initial, const State& goal, const InstanceList& instances, std::size_t factCount,
-                   WorkControl* control) {
+GoalReachability goalReachability(const State& initial, const State& goal, const InstanceList& instances,
+                                  std::size_t factCount, WorkControl* control) {
     std::vector<std::int32_t> goalIds;
     for (const Fact* fact : goal) goalIds.push_back(fact->id);
     std::sort(goalIds.begin(), goalIds.end());
     std::vector<std::int32_t> current;
     for (const Fact* fact : initial) current.push_back(fact->id);
     std::sort(current.begin(), current.end());
-    if (holdsAll(current, goalIds)) return true;
+    if (holdsAll(current, goalIds)) return GoalReachability::reachable;
 
     SuccessorGenerator generator;
     generator.build(instances, initial, factCount);
@@ -37,7 +37,7 @@ bool goalReachable(const State& initial, const State& goal, const InstanceList& 
 
     // Breadth first over stored state numbers: the store is the queue.
     for (std::int32_t next = 0; static_cast<std::size_t>(next) < seen.size(); ++next) {
-        if (control && control->shouldStop()) return true;
+        if (control && control->shouldStop()) return GoalReachability::stopped;
         const auto facts = seen.facts(next);
         current.assign(facts.begin(), facts.end());
         for (std::int32_t fact : current) inState[fact >> 6] |= std::uint64_t{1} << (fact & 63);
@@ -55,12 +55,16 @@ bool goalReachable(const State& initial, const State& goal, const InstanceList& 
             }
             std::sort(successor.begin(), successor.end());
             successor.erase(std::unique(successor.begin(), successor.end()), successor.end());
-            if (holdsAll(successor, goalIds)) return true;
+            if (holdsAll(successor, goalIds)) return GoalReachability::reachable;
+            if (control && control->memoryLimitBytes > 0 &&
+                control->wouldPassMemoryLimit(seen.bytesUsed(), seen.growthBytes(successor.size()))) {
+                return GoalReachability::stopped;
+            }
             seen.insert(successor);
         }
         for (std::int32_t fact : current) inState[fact >> 6] = 0;
     }
-    return false;
+    return GoalReachability::unreachable;
 }
 
 }  // namespace vexmolda

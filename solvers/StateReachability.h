@@ -9,10 +9,13 @@
 
 namespace vexmolda {
 
-// True when some sequence of the instances leads from the initial state to a
-// state holding every goal fact. Answers true, undecided, when the control
-// asks it to stop, so the caller's own stop check ends the run.
-bool goalReachable(const State& initial, const State& goal, const InstanceList& instances, std::size_t factCount,
-                   WorkControl* control = nullptr);
+// What the exhaustive search found out.
+enum class GoalReachability { reachable, unreachable, stopped };
+
+// Reachable when some sequence of the instances leads from the initial state
+// to a state holding every goal fact; stopped, undecided, once the control
+// (if any) asks it to stop.
+GoalReachability goalReachability(const State& initial, const State& goal, const InstanceList& instances,
+                                  std::size_t factCount, WorkControl* control = nullptr);
 
 }  // namespace vexmolda

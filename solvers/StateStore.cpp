@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "solvers/GrowthBytes.h"
+
 namespace vexmolda {
 
 std::uint64_t StateStore::hashOf(std::span<const std::int32_t> facts) {
@@ -63,6 +65,12 @@ std::int32_t StateStore::insert(std::span<const std::int32_t> wanted) {
 std::size_t StateStore::bytesUsed() const {
     return data.capacity() * sizeof(std::int32_t) + offsets.capacity() * sizeof(std::uint32_t) +
            hashes.capacity() * sizeof(std::uint64_t) + slots.capacity() * sizeof(std::int32_t);
+}
+
+std::size_t StateStore::growthBytes(std::size_t factCount) const {
+    const std::size_t slotGrowth =
+        (hashes.size() + 1) * 2 > slots.size() ? std::max<std::size_t>(1024, slots.size() * 2) * sizeof(std::int32_t) : 0;
+    return vectorGrowthBytes(data, factCount) + vectorGrowthBytes(offsets, 1) + vectorGrowthBytes(hashes, 1) + slotGrowth;
 }
 
 void StateStore::clear() {

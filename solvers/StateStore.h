@@ -19,6 +19,8 @@ public:
     std::span<const std::int32_t> facts(std::int32_t state) const;
     std::size_t size() const { return hashes.size(); }
     std::size_t bytesUsed() const;
+    // What inserting one more state of that many facts may allocate.
+    std::size_t growthBytes(std::size_t factCount) const;
     void clear();
 
 private:

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/Session.h"
+#include "support/SwitchesTask.h"
 
 namespace vexmolda {
 namespace {
@@ -16,19 +17,7 @@ using testing::writeTempFile;
 
 // Twenty switches and a goal nothing achieves: the search has a million
 // states to go through before it could give up.
-std::string switchesDomain() {
-    std::string atoms;
-    std::string init;
-    for (int i = 1; i <= 20; ++i) {
-        atoms += " s" + std::to_string(i);
-        init += " off(s" + std::to_string(i) + ")";
-    }
-    return "type t\natom t" + atoms +
-           "\npred on(t:x)\npred off(t:x)\npred done()\n"
-           "op flip(t:x)\npre flip off(x)\nadd flip on(x)\ndel flip off(x)\n"
-           "op flop(t:x)\npre flop on(x)\nadd flop off(x)\ndel flop on(x)\n"
-           "init" + init + "\ngoal done()\nbuildInst\n";
-}
+std::string switchesDomain() { return testing::switchesTask(20, "done()"); }
 
 using ShellResult = testing::BatchResult;
 

@@ -45,16 +45,18 @@ std::set<std::string> deadNames() {
     return names;
 }
 
+template <class Statistics>
 struct Outcome {
     bool found;
     std::string plan;
-    SolverStatistics statistics;
+    Statistics statistics;
 };
 
-Outcome run(Solver& solver) {
+template <class SolverType>
+auto run(SolverType& solver) {
     SolveResult result = testing::solveDirectly(solver, 0);
     std::unique_ptr<Plan> plan = solver.takePlan();
-    return {result.found, plan->toString(), result.statistics};
+    return Outcome<decltype(solver.counts)>{result.found, plan->toString(), solver.counts};
 }
 
 // A search over a domain full of dead instances behaves exactly as over the
@@ -75,9 +77,9 @@ TEST(DeadInstances, RandomDomainsSearchAsIfTheDeadOperationsWereAbsent) {
         std::set<std::string> removed = deadNames();
         dead += removed.size();
         aStar fullSearch;
-        const Outcome full = run(fullSearch);
+        const auto full = run(fullSearch);
         Graphplan fullGraph;
-        const Outcome fullLayers = run(fullGraph);
+        const auto fullLayers = run(fullGraph);
 
         // Leaving operations out can make more dead; repeat until none is.
         for (std::size_t before = 0; before != removed.size();) {
@@ -88,9 +90,9 @@ TEST(DeadInstances, RandomDomainsSearchAsIfTheDeadOperationsWereAbsent) {
             removed.insert(more.begin(), more.end());
         }
         aStar reducedSearch;
-        const Outcome reduced = run(reducedSearch);
+        const auto reduced = run(reducedSearch);
         Graphplan reducedGraph;
-        const Outcome reducedLayers = run(reducedGraph);
+        const auto reducedLayers = run(reducedGraph);
 
         EXPECT_EQ(full.found, reduced.found);
         EXPECT_EQ(full.plan, reduced.plan);

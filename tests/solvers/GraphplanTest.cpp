@@ -282,7 +282,7 @@ TEST_F(GraphplanSolve, CargoExamplePlanAndCounters) {
     // one call per level 3, 2, 1, 0 and nothing memoised.
     EXPECT_NE(logText().find("Graph (d3): "), std::string::npos) << logText();
     EXPECT_NE(logText().find("(4 recs, hash entries/hits 0/0)\n"), std::string::npos) << logText();
-    EXPECT_EQ(session().lastSolve->statistics.recursions, 4);
+    EXPECT_EQ(session().lastSolve->statisticsAs<GraphplanStatistics>().recursions, 4);
 }
 
 TEST_F(GraphplanSolve, GoalInsideTheInitialStateGivesOneEmptyLayer) {
@@ -327,7 +327,7 @@ TEST_F(GraphplanSolve, UnsolvableBeyondPairwiseMutexesEnds) {
         executeLine(session(), "solve graph");
         EXPECT_EQ(session().currentPlan, nullptr);
         EXPECT_NE(logText().find("Solution not found"), std::string::npos) << logText();
-        EXPECT_GT(session().lastSolve->statistics.memoEntries, 0u);
+        EXPECT_GT(session().lastSolve->statisticsAs<GraphplanStatistics>().memoEntries, 0u);
     }
 }
 
@@ -371,7 +371,7 @@ TEST_F(GraphplanSolve, GripperProblemsAreSolvedWithPlansThatReachTheGoal) {
         if (std::string(problem) == "gripper-prob02") {
             EXPECT_EQ(testing::lastLayeredPlan().layers.size(), 11u);
             EXPECT_NE(logText().find("Graph (d11): "), std::string::npos) << logText();
-            EXPECT_GT(session().lastSolve->statistics.memoHits, 0);
+            EXPECT_GT(session().lastSolve->statisticsAs<GraphplanStatistics>().memoHits, 0);
         }
     }
 }

@@ -49,6 +49,7 @@ SolveResult solveDirectly(Solver& solver, std::int32_t limit) {
     SolveResult result;
     result.log.enabled = task.logging;
     result.found = solver.solve(task, result, context);
+    result.statistics = solver.takeStatistics();
     return result;
 }
 
