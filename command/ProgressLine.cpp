@@ -17,6 +17,8 @@ std::string phaseCounters(const WorkControl& control) {
     switch (control.currentKind()) {
         case WorkKind::loading:
             return ", line " + groupedNumber(first);
+        case WorkKind::translating:
+            return ", line " + groupedNumber(first) + counted(second, "bindings tried") + counted(third, "operations");
         case WorkKind::grounding:
             return counted(first, "bindings tried") + counted(second, "instances");
         case WorkKind::aStarSearch:

@@ -14,7 +14,9 @@ namespace vexmolda {
 enum class StopReason : int { none, user, timeLimit, memoryLimit, outOfMemory };
 
 // What kind of work runs, so a progress line knows what its counters mean.
-enum class WorkKind : int { idle, loading, grounding, aStarSearch, graphSearch, islandSearch };
+// A PDDL load's reading and translation (translating) is limited like a
+// solve; a domain file's load (loading) is not, as its lines run their own work.
+enum class WorkKind : int { idle, loading, translating, grounding, aStarSearch, graphSearch, islandSearch };
 
 // Polled by the work at its natural steps; written by other threads or a signal handler.
 class WorkControl {

@@ -23,7 +23,9 @@ std::vector<std::string> keys(const std::vector<Named>& items) {
 class Translator {
 public:
     Translator(const PddlTask& task, PddlTranslation& out, PddlDiagnostics& diagnostics)
-        : task(task), domain(task.domain), out(out), diagnostics(diagnostics), objects(task.allObjects()) {}
+        : task(task), domain(task.domain), out(out), diagnostics(diagnostics), objects(task.allObjects()) {
+        for (const PddlTypedName& object : objects) objectTypes.insert(object.type);
+    }
 
     bool run() {
         nameTypes();
@@ -47,7 +49,10 @@ public:
         nameObjects();
         namePredicatesAndActions();
         GroundTask ground;
-        if (!groundPddlTask(task, ground, diagnostics)) return false;
+        if (!groundPddlTask(task, ground, diagnostics)) {
+            groundTooLarge = ground.tooLarge;
+            return false;
+        }
         // Zero-parameter operations ignore noDups; the start-up value fits.
         out.distinctObjects = true;
         writeTypes();
@@ -65,6 +70,8 @@ public:
         noteCompiled(ground);
         return true;
     }
+
+    bool groundTooLarge = false;  // runGrounded refused the task for its size alone
 
     // The plain translation keeps the operations; costs still come with each.
     void keepCosts() {
@@ -220,8 +227,6 @@ private:
         return names;
     }
 
-    bool fits(const PddlTypedName& object, const std::string& type) const { return domain.isSubtype(object.type, type); }
-
     std::string parameterType(const std::string& pddlType) const {
         return pddlType == pddlRootType ? anyTypeName : typeName.at(pddlType);
     }
@@ -246,8 +251,8 @@ private:
                     const std::string& type = parameterOf(*action, term.name).type;
                     // A parameter of the root type becomes "any", which no declared type equals.
                     exact = type == declared && type != pddlRootType;
-                    for (const PddlTypedName& object : objects) {
-                        if (fits(object, type) && object.type != declared) exact = false;
+                    for (const std::string& objectType : objectTypes) {
+                        if (domain.isSubtype(objectType, type) && objectType != declared) exact = false;
                     }
                 }
                 if (!exact) mixed[predicate.name][i] = true;
@@ -274,8 +279,8 @@ private:
     }
 
     bool canShareObject(const std::string& leftType, const std::string& rightType) const {
-        return std::any_of(objects.begin(), objects.end(), [&](const PddlTypedName& object) {
-            return fits(object, leftType) && fits(object, rightType);
+        return std::any_of(objectTypes.begin(), objectTypes.end(), [&](const std::string& objectType) {
+            return domain.isSubtype(objectType, leftType) && domain.isSubtype(objectType, rightType);
         });
     }
 
@@ -451,6 +456,7 @@ private:
     PddlTranslation& out;
     PddlDiagnostics& diagnostics;
     const std::vector<PddlTypedName> objects;
+    std::set<std::string> objectTypes;  // the declared types of the objects, each once
     std::map<std::string, std::string> typeName;
     std::map<std::string, std::string> objectName;
     std::map<std::string, std::string> predicateName;
@@ -464,43 +470,73 @@ private:
 // static facts, slower than binding them here.
 constexpr double maxSchemaTuples = 1000000;
 
+// Why the task is bound to objects in the translation.
+enum class BindingNeed { none, size, constructs };
+
 // Constructs the one-to-one translation cannot express, or schemas too
 // large to ground blindly.
-bool needsBinding(const PddlTask& task) {
-    if (task.domain.usesEither || task.problem.usesEither || !task.problem.plainGoal) return true;
-    const std::vector<PddlTypedName> objects = task.allObjects();
+BindingNeed bindingNeed(const PddlTask& task) {
+    if (task.domain.usesEither || task.problem.usesEither || !task.problem.plainGoal) return BindingNeed::constructs;
+    // Objects counted by their kind (type and alternatives), not one by one.
+    std::map<std::pair<std::string, std::vector<std::string>>, std::size_t> kinds;
+    for (const PddlTypedName& object : task.allObjects()) ++kinds[{object.type, object.either}];
     double tuples = 0;
     for (const PddlAction& action : task.domain.actions) {
-        if (!action.plain) return true;
+        if (!action.plain) return BindingNeed::constructs;
         double product = 1;
         for (const PddlTypedName& parameter : action.params) {
-            product *= static_cast<double>(std::count_if(objects.begin(), objects.end(), [&](const PddlTypedName& object) {
-                return task.domain.fits(object, parameter);
-            }));
+            std::size_t fitting = 0;
+            for (const auto& [kind, count] : kinds) {
+                if (task.domain.fits({"", "", kind.first, 0, kind.second}, parameter)) fitting += count;
+            }
+            product *= static_cast<double>(fitting);
         }
         tuples += product;
     }
-    return tuples > maxSchemaTuples;
+    return tuples > maxSchemaTuples ? BindingNeed::size : BindingNeed::none;
+}
+
+void startTranslation(const PddlTask& task, PddlTranslation& translation) {
+    translation = PddlTranslation{};
+    translation.domainName = task.domain.name;
+    translation.problemName = task.problem.name;
+}
+
+// The one-operation-per-action translation; false with nothing said when the
+// schemas cannot express the task.
+bool translateSchemas(const PddlTask& task, PddlTranslation& translation, PddlDiagnostics& diagnostics) {
+    PddlDiagnostics schemaDiagnostics;
+    if (!Translator(task, translation, schemaDiagnostics).run()) {
+        startTranslation(task, translation);
+        return false;
+    }
+    if (hasActionCosts(task.domain)) Translator(task, translation, diagnostics).keepCosts();
+    return true;
 }
 
 }  // namespace
 
 bool translatePddl(const PddlTask& task, PddlTranslation& translation, PddlDiagnostics& diagnostics) {
-    translation = PddlTranslation{};
-    translation.domainName = task.domain.name;
-    translation.problemName = task.problem.name;
-    if (!needsBinding(task)) {
-        // Equalities the schemas cannot express are decided by binding instead.
-        PddlDiagnostics schemaDiagnostics;
-        if (Translator(task, translation, schemaDiagnostics).run()) {
-            if (hasActionCosts(task.domain)) Translator(task, translation, diagnostics).keepCosts();
-            return true;
-        }
-        translation = PddlTranslation{};
-        translation.domainName = task.domain.name;
-        translation.problemName = task.problem.name;
+    startTranslation(task, translation);
+    const BindingNeed need = bindingNeed(task);
+    // Equalities the schemas cannot express are decided by binding instead.
+    if (need == BindingNeed::none && translateSchemas(task, translation, diagnostics)) return true;
+    if (need != BindingNeed::size) return Translator(task, translation, diagnostics).runGrounded();
+    // Bound for speed only: too large to bind, a plain task keeps its schemas however big.
+    PddlDiagnostics bound;
+    bound.control = diagnostics.control;
+    Translator translator(task, translation, bound);
+    const bool translated = translator.runGrounded();
+    if (!translated && translator.groundTooLarge && !bound.stopped) {
+        startTranslation(task, translation);
+        if (translateSchemas(task, translation, diagnostics)) return true;
     }
-    return Translator(task, translation, diagnostics).runGrounded();
+    diagnostics.warnings.insert(diagnostics.warnings.end(), bound.warnings.begin(), bound.warnings.end());
+    if (!translated) {
+        diagnostics.refusal = bound.refusal;
+        diagnostics.stopped = bound.stopped;
+    }
+    return translated;
 }
 
 std::vector<std::string> linesToRun(const PddlTranslation& translation, bool noDupsNow) {
