@@ -1,6 +1,7 @@
 #include "pddl/PddlReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -43,6 +44,15 @@ std::string unsupportedConstruct(const std::string& keyword) {
     };
     auto position = names.find(keyword);
     return position == names.end() ? std::string() : position->second;
+}
+
+// A word that is a whole number of at least 0 that fits; false for anything else.
+bool nonNegativeNumber(const SExpression& value, long long& number) {
+    if (!value.isWord() || value.text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    number = std::strtoll(value.text.c_str(), &end, 10);
+    return *end == '\0' && errno == 0 && number >= 0;
 }
 
 // Reading state shared by the domain and the problem reader.
@@ -347,13 +357,10 @@ bool readCost(Reader& reader, const SExpression& value, const PddlDomain& domain
               const std::vector<PddlTypedName>* scope, PddlCost& cost) {
     cost.line = value.line;
     if (value.isWord()) {
-        char* end = nullptr;
-        const long long number = std::strtoll(value.text.c_str(), &end, 10);
-        if (value.text.empty() || *end != '\0' || number < 0) {
+        if (!nonNegativeNumber(value, cost.number)) {
             reader.refuse(value.line, "action cost \"" + value.text + "\" is not a whole number of at least 0");
             return false;
         }
-        cost.number = number;
         return true;
     }
     const PddlFunction* function =
@@ -690,9 +697,8 @@ bool functionValue(Reader& reader, const SExpression& fact, const PddlDomain& do
         return false;
     }
     const SExpression& value = fact.items[2];
-    char* end = nullptr;
-    const long long number = value.isWord() ? std::strtoll(value.text.c_str(), &end, 10) : -1;
-    if (!value.isWord() || value.text.empty() || *end != '\0' || number < 0) {
+    long long number = 0;
+    if (!nonNegativeNumber(value, number)) {
         reader.refuse(fact.line, "the value of \"" + function.name + "\" must be a whole number of at least 0");
         return false;
     }

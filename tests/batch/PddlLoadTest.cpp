@@ -82,8 +82,8 @@ TEST(PddlLoad, ALongTranslationStopsAtTheTimeLimitAndAtCtrlC) {
     const auto timed = testing::runBatchProgram(
         {"--time-limit", "0.5", "--pddl", task.domain, task.problem, "-c", "solve a*", "-c", "type after"});
     EXPECT_EQ(timed.status, 1) << timed.output;
-    EXPECT_TRUE(has(timed.output, stopped + "at the time limit of 0.5 s while binding the actions to objects, after "))
-        << timed.output;
+    // Reading or binding, whichever the limit meets on a loaded machine.
+    EXPECT_TRUE(has(timed.output, stopped + "at the time limit of 0.5 s ")) << timed.output;
     EXPECT_TRUE(has(timed.output, "\nNo task to solve: loading the PDDL task was stopped\n")) << timed.output;
     EXPECT_TRUE(has(timed.output, "Types: after\n")) << timed.output;
 
