@@ -9,12 +9,15 @@ namespace vexmolda {
 namespace {
 
 constexpr CounterLabels loadingLabels{{{"line", true}, {}, {}}};
+constexpr CounterLabels translatingLabels{{{"line", true}, {"bindings tried"}, {"operations"}}};
 constexpr CounterLabels groundingLabels{{{"bindings tried"}, {"instances"}, {}}};
 
 const CounterLabels* labelsOf(const WorkControl& control) {
     switch (control.currentKind()) {
         case WorkKind::loading:
             return &loadingLabels;
+        case WorkKind::translating:
+            return &translatingLabels;
         case WorkKind::grounding:
             return &groundingLabels;
         case WorkKind::solving:

@@ -8,7 +8,7 @@ SolveJob::SolveJob(Session& session, std::string solverName, std::int32_t limit)
     : session(session), solverName(std::move(solverName)), limit(limit) {}
 
 void SolveJob::run() {
-    if (solverFactories().count(solverName) == 0) return;
+    if (solverFactories().count(solverName) == 0 || !session.noTaskReason.empty()) return;
     const bool logging = session.logging();
     random = session.random;
     WorkControl& control = *session.control;
@@ -30,7 +30,9 @@ void SolveJob::run() {
 
 void SolveJob::finish() {
     if (!result) {
-        session.messages.append("Unknown solver\n");
+        session.messages.append(solverFactories().count(solverName) == 0
+                                    ? "Unknown solver\n"
+                                    : "No task to solve: " + session.noTaskReason + "\n");
         return;
     }
     session.currentPlan = nullptr;

@@ -90,6 +90,9 @@ public:
     std::vector<std::pair<dev_t, ino_t>> filesBeingLoaded;
     // Set by "q": the program ends once the command returns.
     bool quitRequested = false;
+    // Why no solve may run though the model is there ("the PDDL task was
+    // refused"): the task asked for was not loaded. Empty otherwise; a wipe clears it.
+    std::string noTaskReason;
 };
 
 }  // namespace vexmolda

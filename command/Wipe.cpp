@@ -12,6 +12,7 @@ void wipe(Session& session) {
     session.instances.clear();
     session.model.clear();
     session.log.clear();
+    session.noTaskReason.clear();
 }
 
 }  // namespace vexmolda

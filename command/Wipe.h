@@ -6,7 +6,8 @@ namespace vexmolda {
 class Session;
 
 // Types, atoms, predicates, facts, operations, instances, states, plan, log
-// and what the solves left. The switches and messages stay.
+// and what the solves left, and a refused task's mark (noTaskReason). The
+// switches and messages stay.
 void wipe(Session& session);
 
 }  // namespace vexmolda

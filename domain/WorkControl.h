@@ -15,7 +15,9 @@ namespace vexmolda {
 enum class StopReason : int { none, user, timeLimit, memoryLimit, outOfMemory };
 
 // What kind of work runs; a solve's counters are named by its solver.
-enum class WorkKind : int { idle, loading, grounding, solving };
+// A PDDL load's reading and translation (translating) is limited like a
+// solve; a domain file's load (loading) is not, as its lines run their own work.
+enum class WorkKind : int { idle, loading, translating, grounding, solving };
 
 // How the progress line names one counter of the running phase: "5 recursions",
 // or "level 5" with the noun first. A counter without a noun is not shown.

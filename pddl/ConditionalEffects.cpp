@@ -38,26 +38,18 @@ void collect(const PddlEffect& effect, const PddlProblem& problem, const PddlBin
         return;
     case Kind::Forall: {
         // Over every combination of the variables' objects.
-        std::vector<std::size_t> position(effect.variables.size(), 0);
-        for (const PddlTypedName& variable : effect.variables) {
-            if (grounder.candidates(variable).empty()) return;
-        }
         PddlBinding inner = binding;
-        for (;;) {
-            for (std::size_t i = 0; i < effect.variables.size(); ++i) {
-                inner[effect.variables[i].name] = grounder.candidates(effect.variables[i])[position[i]];
+        BindingOdometer combination = grounder.combinations(effect.variables);
+        if (!combination.any()) return;
+        do {
+            if (grounder.stopAsked()) {
+                budget.exceeded = true;
+                return;
             }
+            grounder.bindCombination(effect.variables, combination, inner);
             collect(effect.parts[0], problem, inner, condition, negation, grounder, budget, out);
-            std::size_t i = effect.variables.size();
-            bool done = i == 0;
-            while (i > 0) {
-                --i;
-                if (++position[i] < grounder.candidates(effect.variables[i]).size()) break;
-                position[i] = 0;
-                if (i == 0) done = true;
-            }
-            if (done) return;
-        }
+        } while (combination.advance());
+        return;
     }
     case Kind::When: {
         const Dnf own = grounder.ground(effect.condition, binding, true, budget);

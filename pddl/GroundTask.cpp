@@ -17,8 +17,17 @@ int GroundFacts::intern(const std::string& predicate, const std::vector<std::str
 
 namespace {
 
-// More operations than this would not load in reasonable time and memory.
-constexpr std::size_t maxOperations = 100000;
+// What one operation of the bound task costs the load, beside its literals:
+// its record, its command lines, and the model's operation and instance.
+constexpr double bytesPerOperation = 1024;
+constexpr double bytesPerLiteral = 64;
+// A bound task estimated larger than this would not load in reasonable memory.
+constexpr double maxEstimatedBytes = 2.0 * 1024 * 1024 * 1024;
+// More bindings than these would not be tried in reasonable time: of an
+// action's variables (each a cheap check), and of the quantifiers an action
+// or the goal expands (each grounds the quantified formula).
+constexpr double maxParameterBindings = 1e9;
+constexpr double maxQuantifierBindings = 2e6;
 
 std::string countText(double count) {
     char text[64];
@@ -90,25 +99,30 @@ bool markAdds(const PddlEffect& effect, const PddlBinding& binding, FormulaGroun
         for (const PddlEffect& part : effect.parts) added |= markAdds(part, binding, grounder);
         return added;
     }
-    std::vector<std::size_t> position(effect.variables.size(), 0);
-    for (const PddlTypedName& variable : effect.variables) {
-        if (grounder.candidates(variable).empty()) return false;
-    }
     PddlBinding inner = binding;
-    for (;;) {
-        for (std::size_t i = 0; i < effect.variables.size(); ++i) {
-            inner[effect.variables[i].name] = grounder.candidates(effect.variables[i])[position[i]];
-        }
+    BindingOdometer combination = grounder.combinations(effect.variables);
+    if (!combination.any()) return false;
+    do {
+        if (grounder.stopAsked()) return added;
+        grounder.bindCombination(effect.variables, combination, inner);
         added |= markAdds(effect.parts[0], inner, grounder);
-        std::size_t i = effect.variables.size();
-        while (i > 0) {
-            --i;
-            if (++position[i] < grounder.candidates(effect.variables[i]).size()) break;
-            position[i] = 0;
-            if (i == 0) return added;
-        }
-        if (effect.variables.empty()) return added;
-    }
+    } while (combination.advance());
+    return added;
+}
+
+// Bindings the quantifiers below a formula or an effect try for one binding of what holds it.
+double quantifiedBindings(const PddlFormula& formula, FormulaGrounder& grounder) {
+    double count = 0;
+    for (const PddlFormula& part : formula.parts) count += quantifiedBindings(part, grounder);
+    if (formula.kind != PddlFormula::Kind::Forall && formula.kind != PddlFormula::Kind::Exists) return count;
+    return grounder.combinationCount(formula.variables) * (1 + count);
+}
+
+double quantifiedBindings(const PddlEffect& effect, FormulaGrounder& grounder) {
+    double count = effect.kind == PddlEffect::Kind::When ? quantifiedBindings(effect.condition, grounder) : 0;
+    for (const PddlEffect& part : effect.parts) count += quantifiedBindings(part, grounder);
+    if (effect.kind != PddlEffect::Kind::Forall) return count;
+    return grounder.combinationCount(effect.variables) * (1 + count);
 }
 
 class ActionGrounder {
@@ -118,6 +132,21 @@ public:
         liftExists();
         collectChecks();
         orderVariables();
+    }
+
+    // How many bindings grounding the action would try at most, counted
+    // before any is tried; false after refusing a count past the limits.
+    bool withinBindingLimits(PddlDiagnostics& diagnostics) {
+        const double parameters = bindingBound();
+        const double quantified =
+            parameters * (quantifiedBindings(precondition, grounder) + quantifiedBindings(action.effect, grounder));
+        const bool tooMany = parameters > maxParameterBindings;
+        if (!tooMany && quantified <= maxQuantifierBindings) return true;
+        diagnostics.refuse(task.domain.file, action.line,
+                           "action \"" + action.name + "\" would need " + countText(tooMany ? parameters : quantified) +
+                               " bindings of its " + (tooMany ? "parameters" : "quantifiers") + ", more than " +
+                               countText(tooMany ? maxParameterBindings : maxQuantifierBindings));
+        return false;
     }
 
     // Marks what the action's bindings may add, deletes and conditions
@@ -298,6 +327,7 @@ private:
         }
         const std::size_t variable = order[i];
         for (int object : candidateCodes[variable]) {
+            if (grounder.stopAsked()) return false;
             codes[variable] = object;
             if (passes(static_cast<int>(i)) && !bind(i + 1)) return false;
         }
@@ -309,6 +339,7 @@ private:
         const Dnf pre = grounder.ground(precondition, binding, true, budget);
         std::vector<GroundEffect> effects;
         if (!budget.exceeded && !pre.isFalse()) effects = groundEffects(action.effect, task.problem, binding, grounder, budget);
+        if (grounder.stopped()) return false;
         if (budget.exceeded) {
             refusal = "action \"" + action.name + "\" would need " + countText(budget.wanted) +
                       " operations for one binding, more than " + std::to_string(maxDisjuncts);
@@ -326,15 +357,42 @@ private:
         std::vector<std::string> arguments;
         for (const PddlTypedName& parameter : action.params) arguments.push_back(binding.at(parameter.name));
         for (EffectVariant& variant : variants) {
+            out.estimatedBytes += bytesPerOperation +
+                              bytesPerLiteral * static_cast<double>(arguments.size() + variant.pre.size() +
+                                                                    variant.add.size() + variant.del.size());
             out.operations.push_back({index, arguments, std::move(variant.pre), std::move(variant.add),
                                       std::move(variant.del), variant.cost, false});
         }
-        if (out.operations.size() > maxOperations) {
-            refusal = "the task needs more than " + std::to_string(maxOperations) +
-                      " operations once its actions are bound to objects";
+        grounder.showOperations(out.operations.size());
+        if (out.estimatedBytes > maxEstimatedBytes) {
+            refusal = "the task needs more than " + std::to_string(static_cast<long long>(maxEstimatedBytes / (1024 * 1024))) +
+                      " MB once its actions are bound to objects (" + std::to_string(out.operations.size()) +
+                      " operations so far)";
+            out.tooLarge = true;
             return false;
         }
         return true;
+    }
+
+    // The bindings the variables can take at most: per variable in the
+    // binding order its candidates, or fewer where a static fact or an
+    // equality it completes allows fewer once the earlier ones are bound.
+    double bindingBound() const {
+        double bound = 1;
+        for (std::size_t level = 0; level < order.size(); ++level) {
+            const int variable = static_cast<int>(order[level]);
+            std::size_t choices = candidateCodes[variable].size();
+            for (const EarlyCheck& check : checks) {
+                if (check.level != static_cast<int>(level) || check.negated) continue;
+                if (check.equality) {
+                    if (check.arguments[0] != check.arguments[1]) choices = std::min<std::size_t>(choices, 1);
+                } else if (check.isStatic) {
+                    choices = std::min(choices, grounder.largestFanOut(check.predicate, check.arguments, variable));
+                }
+            }
+            bound *= static_cast<double>(choices);
+        }
+        return bound;
     }
 
     const PddlTask& task;
@@ -359,7 +417,7 @@ private:
 
 bool groundPddlTask(const PddlTask& task, GroundTask& ground, PddlDiagnostics& diagnostics) {
     ground = GroundTask{};
-    FormulaGrounder grounder(task, ground.facts);
+    FormulaGrounder grounder(task, ground.facts, &diagnostics);
     for (const PddlLiteral& literal : task.problem.init) ground.init.push_back(grounder.fact(literal, {}));
     for (const PddlAction& action : task.domain.actions) {
         countFormula(action.precondition, true, false, ground.counts);
@@ -370,12 +428,28 @@ bool groundPddlTask(const PddlTask& task, GroundTask& ground, PddlDiagnostics& d
     std::vector<ActionGrounder> actions;
     actions.reserve(task.domain.actions.size());
     for (std::size_t i = 0; i < task.domain.actions.size(); ++i) actions.emplace_back(task, i, grounder, ground);
+    // What binding costs is bounded before any binding is tried.
+    for (ActionGrounder& action : actions) {
+        if (!action.withinBindingLimits(diagnostics)) {
+            ground.tooLarge = true;
+            return false;
+        }
+    }
+    const double goalBindings = quantifiedBindings(task.problem.goalFormula, grounder);
+    if (goalBindings > maxQuantifierBindings) {
+        diagnostics.refuse(task.problem.file, task.problem.goalFormula.line,
+                           "the goal would need " + countText(goalBindings) + " bindings of its quantifiers, more than " +
+                               countText(maxQuantifierBindings));
+        ground.tooLarge = true;
+        return false;
+    }
     // Reachability first, deletes ignored: facts no action can add prune bindings.
     grounder.startReachability();
-    for (bool grew = true; grew;) {
+    for (bool grew = true; grew && !grounder.stopped();) {
         grew = false;
         for (ActionGrounder& action : actions) grew |= action.explore();
     }
+    if (grounder.stopped()) return false;
     for (std::size_t i = 0; i < task.domain.actions.size(); ++i) {
         const std::size_t before = ground.operations.size();
         ActionGrounder& action = actions[i];

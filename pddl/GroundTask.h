@@ -70,12 +70,15 @@ struct GroundTask {
     std::vector<GroundOperation> operations;
     std::set<std::string> complemented;  // predicates that got a complement
     CompileCounts counts;
+    double estimatedBytes = 0;  // what the operations would cost the load
+    bool tooLarge = false;      // refused for its size alone: bindings or memory
 };
 
 // Grounds every action over the objects, deciding static facts and
 // equalities, expanding quantifiers and splitting disjunctions and
 // conditional effects into operations; false after a refusal (an operation
-// past maxDisjuncts variants, or a task too large to ground).
+// past maxDisjuncts variants, a task too large to ground, a stop that the
+// diagnostics' control asked for).
 bool groundPddlTask(const PddlTask& task, GroundTask& ground, PddlDiagnostics& diagnostics);
 
 }  // namespace vexmolda

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <cstdio>
 #include <set>
 
@@ -67,18 +68,35 @@ std::set<std::string> namesOf(const Registry& registry) {
 bool translatePddlFiles(Session& session, const std::string& domainPath, const std::string& problemPath,
                         PddlTranslation& translation) {
     TextBuffer& messages = session.messages;
-    std::string domainText;
-    std::string problemText;
-    if (!readWholeFile(messages, domainPath, domainText) || !readWholeFile(messages, problemPath, problemText)) {
-        return false;
-    }
+    WorkControl& control = *session.control;
+    control.enter(WorkKind::translating);
     PddlDiagnostics diagnostics;
-    PddlTask task;
-    const bool translated = readPddlDomain(domainText, domainPath, task.domain, diagnostics) &&
-                            readPddlProblem(problemText, problemPath, task.domain, task.problem, diagnostics) &&
-                            translatePddl(task, translation, diagnostics);
+    diagnostics.control = &control;
+    bool translated = false;
+    bool filesRead = false;
+    try {
+        std::string domainText;
+        std::string problemText;
+        filesRead = readWholeFile(messages, domainPath, domainText) && readWholeFile(messages, problemPath, problemText);
+        PddlTask task;
+        translated = filesRead && readPddlDomain(domainText, domainPath, task.domain, diagnostics) &&
+                     readPddlProblem(problemText, problemPath, task.domain, task.problem, diagnostics) &&
+                     translatePddl(task, translation, diagnostics);
+    } catch (const std::bad_alloc&) {
+        // Whatever was made is freed by now; the load is refused as stopped.
+        translation = PddlTranslation{};
+        diagnostics.refusal = loadStoppedMessage(problemPath, StopReason::outOfMemory, control, "") + "\n";
+        diagnostics.stopped = true;
+        filesRead = true;
+        translated = false;
+    }
+    // A limit ends this phase only; a stop by the user stays asked.
+    control.leaveLimitedPhase();
     if (!translated) {
         messages.append(diagnostics.refusal);
+        session.noTaskReason = !filesRead             ? "the PDDL files could not be read"
+                               : diagnostics.stopped ? "loading the PDDL task was stopped"
+                                                     : "the PDDL task was refused";
         return false;
     }
     for (const std::string& warning : diagnostics.warnings) messages.append(warning);
@@ -129,6 +147,7 @@ void PddlLoadJob::finish() {
         adoptScratchSession(session, *scratch);
     } else {
         session.messages = std::move(scratch->messages);
+        session.noTaskReason = std::move(scratch->noTaskReason);
     }
 }
 

@@ -13,8 +13,9 @@ namespace vexmolda {
 
 class Session;
 
-// Reads and translates both files without touching the model; false after
-// putting the refusal in messages.
+// Reads and translates both files without touching the model, stopping
+// when the session's control asks; false after putting the refusal (or the
+// stop) in messages and the reason a solve gives in noTaskReason.
 bool translatePddlFiles(Session& session, const std::string& domainPath, const std::string& problemPath,
                         PddlTranslation& translation);
 

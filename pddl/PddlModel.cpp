@@ -1,5 +1,7 @@
 #include "pddl/PddlModel.h"
 
+#include <cassert>
+
 namespace vexmolda {
 
 namespace {
@@ -12,11 +14,40 @@ const T* findByName(const std::vector<T>& items, const std::string& name) {
     return nullptr;
 }
 
+template <class T>
+const T* findIndexed(const std::vector<T>& items, const PddlNameIndex& index, const std::string& name) {
+    auto found = index.find(name);
+    if (found == index.end()) return nullptr;
+    assert(found->second < items.size() && items[found->second].name == name);
+    return &items[found->second];
+}
+
+// A repeated name stays found at its first place.
+template <class T>
+void addIndexed(std::vector<T>& items, PddlNameIndex& index, T item) {
+    index.emplace(item.name, items.size());
+    items.push_back(std::move(item));
+}
+
 }  // namespace
 
-const PddlPredicate* PddlDomain::findPredicate(const std::string& name) const { return findByName(predicates, name); }
+void PddlDomain::addType(PddlType type) { addIndexed(types, typeIndex, std::move(type)); }
 
-const PddlType* PddlDomain::findType(const std::string& name) const { return findByName(types, name); }
+void PddlDomain::addConstant(PddlTypedName constant) { addIndexed(constants, constantIndex, std::move(constant)); }
+
+void PddlDomain::addPredicate(PddlPredicate predicate) {
+    addIndexed(predicates, predicateIndex, std::move(predicate));
+}
+
+const PddlPredicate* PddlDomain::findPredicate(const std::string& name) const {
+    return findIndexed(predicates, predicateIndex, name);
+}
+
+const PddlType* PddlDomain::findType(const std::string& name) const { return findIndexed(types, typeIndex, name); }
+
+const PddlTypedName* PddlDomain::findConstant(const std::string& name) const {
+    return findIndexed(constants, constantIndex, name);
+}
 
 const PddlAction* PddlDomain::findAction(const std::string& name) const { return findByName(actions, name); }
 
@@ -53,9 +84,15 @@ std::vector<PddlTypedName> PddlTask::allObjects() const {
     return all;
 }
 
+void PddlProblem::addObject(PddlTypedName object) { addIndexed(objects, objectIndex, std::move(object)); }
+
+const PddlTypedName* PddlProblem::findObject(const std::string& name) const {
+    return findIndexed(objects, objectIndex, name);
+}
+
 const PddlTypedName* PddlTask::findObject(const std::string& name) const {
-    if (const PddlTypedName* constant = findByName(domain.constants, name)) return constant;
-    return findByName(problem.objects, name);
+    if (const PddlTypedName* constant = domain.findConstant(name)) return constant;
+    return problem.findObject(name);
 }
 
 }  // namespace vexmolda

@@ -1,8 +1,10 @@
 #pragma once
 // A PDDL domain and problem as read: names lower-cased, spelling kept.
 
+#include <cstddef>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vexmolda {
@@ -110,6 +112,10 @@ struct PddlAction {
     bool hasCost = false;   // some effect increases total-cost
 };
 
+// Positions in a list by name, for lookups that do not walk the list.
+using PddlNameIndex = std::unordered_map<std::string, std::size_t>;
+
+// The lists below are filled through the add functions, which keep their indexes.
 struct PddlDomain {
     std::string file;
     std::string name;
@@ -119,9 +125,17 @@ struct PddlDomain {
     std::vector<PddlAction> actions;
     std::vector<PddlFunction> functions;  // without total-cost
     bool usesEither = false;              // "(either ...)" types a parameter or a constant
+    PddlNameIndex typeIndex;
+    PddlNameIndex constantIndex;
+    PddlNameIndex predicateIndex;
 
+    // Append to their lists; a name given twice is found at its first place.
+    void addType(PddlType type);
+    void addConstant(PddlTypedName constant);
+    void addPredicate(PddlPredicate predicate);
     const PddlPredicate* findPredicate(const std::string& name) const;
     const PddlType* findType(const std::string& name) const;
+    const PddlTypedName* findConstant(const std::string& name) const;
     const PddlAction* findAction(const std::string& name) const;
     // The name is "object" or one of the declared types.
     bool hasType(const std::string& name) const;
@@ -137,12 +151,17 @@ struct PddlProblem {
     std::string name;
     std::string domainName;
     std::vector<PddlTypedName> objects;  // the domain's constants are not repeated here
+    PddlNameIndex objectIndex;
     std::vector<PddlLiteral> init;
     std::vector<PddlLiteral> goal;
     PddlFormula goalFormula;
     bool plainGoal = true;                                      // goal holds it all
     std::map<std::vector<std::string>, long long> functionValues;  // function, objects -> value
     bool usesEither = false;
+
+    // Appends to objects; a name given twice is found at its first place.
+    void addObject(PddlTypedName object);
+    const PddlTypedName* findObject(const std::string& name) const;
 };
 
 // A domain and a problem that were read and checked together.

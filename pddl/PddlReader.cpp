@@ -1,6 +1,7 @@
 #include "pddl/PddlReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -45,6 +46,15 @@ std::string unsupportedConstruct(const std::string& keyword) {
     return position == names.end() ? std::string() : position->second;
 }
 
+// A word that is a whole number of at least 0 that fits; false for anything else.
+bool nonNegativeNumber(const SExpression& value, long long& number) {
+    if (!value.isWord() || value.text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    number = std::strtoll(value.text.c_str(), &end, 10);
+    return *end == '\0' && errno == 0 && number >= 0;
+}
+
 // Reading state shared by the domain and the problem reader.
 class Reader {
 public:
@@ -53,6 +63,15 @@ public:
     bool failed() const { return diagnostics.refused(); }
 
     void refuse(int line, const std::string& text) { diagnostics.refuse(file, line, text); }
+
+    // Polls the stop request at a step of reading; false after the refusal
+    // that says the load stopped at that line.
+    bool goOn(int line) {
+        if (diagnostics.control) diagnostics.control->first.store(static_cast<std::uint64_t>(line), std::memory_order_relaxed);
+        if (!diagnostics.stopAsked()) return true;
+        diagnostics.refuseStopped(file, "at line " + std::to_string(line));
+        return false;
+    }
 
     void refuseConstruct(const SExpression& at, const std::string& keyword) {
         const std::string name = unsupportedConstruct(keyword);
@@ -88,6 +107,7 @@ public:
         std::size_t pending = out.size();
         for (std::size_t i = first; i < items.size(); ++i) {
             const SExpression& item = items[i];
+            if (!goOn(item.line)) return false;
             if (item.isWord() && item.text == "-") {
                 if (i + 1 == items.size()) {
                     refuse(item.line, "a type name must follow \"-\"");
@@ -192,10 +212,7 @@ public:
             return true;
         }
         out = {item.key(), false};
-        const bool known = std::any_of(domain.constants.begin(), domain.constants.end(),
-                                       [&](const PddlTypedName& c) { return c.name == out.name; }) ||
-                           (problem && std::any_of(problem->objects.begin(), problem->objects.end(),
-                                                   [&](const PddlTypedName& o) { return o.name == out.name; }));
+        const bool known = domain.findConstant(out.name) || (problem && problem->findObject(out.name));
         if (!known) {
             refuse(item.line, "object \"" + item.text + "\" is not declared");
             return false;
@@ -250,6 +267,7 @@ bool readFormula(Reader& reader, const SExpression& expression, const PddlDomain
                  const std::vector<PddlTypedName>* scope, const PddlProblem* problem, PddlFormula& out) {
     out = PddlFormula{};
     out.line = expression.line;
+    if (!reader.goOn(expression.line)) return false;
     if (expression.isWord()) {
         reader.refuse(expression.line, "a condition in parentheses was expected, not \"" + expression.text + "\"");
         return false;
@@ -339,13 +357,10 @@ bool readCost(Reader& reader, const SExpression& value, const PddlDomain& domain
               const std::vector<PddlTypedName>* scope, PddlCost& cost) {
     cost.line = value.line;
     if (value.isWord()) {
-        char* end = nullptr;
-        const long long number = std::strtoll(value.text.c_str(), &end, 10);
-        if (value.text.empty() || *end != '\0' || number < 0) {
+        if (!nonNegativeNumber(value, cost.number)) {
             reader.refuse(value.line, "action cost \"" + value.text + "\" is not a whole number of at least 0");
             return false;
         }
-        cost.number = number;
         return true;
     }
     const PddlFunction* function =
@@ -585,7 +600,7 @@ bool readTypes(Reader& reader, const SExpression& section, PddlDomain& domain) {
         std::vector<PddlType> rest;
         for (PddlType& type : declared) {
             if (placed.count(type.parent)) {
-                domain.types.push_back(type);
+                domain.addType(type);
             } else {
                 rest.push_back(type);
             }
@@ -618,7 +633,7 @@ bool readPredicates(Reader& reader, const SExpression& section, PddlDomain& doma
             !reader.typesKnown(domain, predicate.params)) {
             return false;
         }
-        domain.predicates.push_back(std::move(predicate));
+        domain.addPredicate(std::move(predicate));
     }
     return true;
 }
@@ -649,23 +664,19 @@ bool readFunctions(Reader& reader, const SExpression& section, PddlDomain& domai
     return true;
 }
 
-// Adds names to a list of objects; a repeated name must keep its type.
-bool addObjects(Reader& reader, const std::vector<PddlTypedName>& names, const std::vector<PddlTypedName>& earlier,
-                std::vector<PddlTypedName>& objects) {
+// Adds names to the objects (or constants) that find looks up; a repeated
+// name must keep its type.
+template <class Find, class Add>
+bool addObjects(Reader& reader, const std::vector<PddlTypedName>& names, Find find, Add add) {
     for (const PddlTypedName& name : names) {
-        auto same = [&](const PddlTypedName& other) { return other.name == name.name; };
-        auto inEarlier = std::find_if(earlier.begin(), earlier.end(), same);
-        auto inObjects = std::find_if(objects.begin(), objects.end(), same);
-        const PddlTypedName* previous =
-            inEarlier != earlier.end() ? &*inEarlier : (inObjects != objects.end() ? &*inObjects : nullptr);
-        if (previous) {
+        if (const PddlTypedName* previous = find(name.name)) {
             if (previous->type != name.type) {
                 reader.refuse(name.line, "object \"" + name.name + "\" is declared with two types");
                 return false;
             }
             continue;
         }
-        objects.push_back(name);
+        add(name);
     }
     return true;
 }
@@ -686,9 +697,8 @@ bool functionValue(Reader& reader, const SExpression& fact, const PddlDomain& do
         return false;
     }
     const SExpression& value = fact.items[2];
-    char* end = nullptr;
-    const long long number = value.isWord() ? std::strtoll(value.text.c_str(), &end, 10) : -1;
-    if (!value.isWord() || value.text.empty() || *end != '\0' || number < 0) {
+    long long number = 0;
+    if (!nonNegativeNumber(value, number)) {
         reader.refuse(fact.line, "the value of \"" + function.name + "\" must be a whole number of at least 0");
         return false;
     }
@@ -696,21 +706,27 @@ bool functionValue(Reader& reader, const SExpression& fact, const PddlDomain& do
     return true;
 }
 
-// Reads the text's one (define (KIND name) ...) and hands each section with its
-// keyword to handle, in order; handle answers whether the section was read
-// well, or nothing for a keyword it does not know. False at the first refusal.
+// Reads the text's one (define (KIND name) ...), its line into defineLine, and
+// hands each section with its keyword to handle, in order; handle answers
+// whether the section was read well, or nothing for a keyword it does not
+// know. False at the first refusal.
 template <class Handle>
 bool readSections(Reader& reader, const std::string& text, const std::string& kind, std::string& name,
-                  Handle handle) {
+                  int& defineLine, Handle handle) {
     std::vector<SExpression> expressions;
     ReadFailure failure;
-    if (!readSExpressions(text, expressions, failure)) {
-        reader.refuse(failure.line, failure.reason);
+    if (!readSExpressions(text, expressions, failure, reader.diagnostics.control)) {
+        if (failure.stopped) {
+            reader.goOn(failure.line);
+        } else {
+            reader.refuse(failure.line, failure.reason);
+        }
         return false;
     }
     const SExpression* define = reader.definition(expressions, kind);
     if (!define) return false;
     name = define->items[1].items[1].key();
+    defineLine = define->line;
     for (std::size_t i = 2; i < define->items.size(); ++i) {
         const SExpression& section = define->items[i];
         if (!section.isList || section.items.empty() || section.items[0].isList) {
@@ -732,6 +748,109 @@ bool readSections(Reader& reader, const std::string& text, const std::string& ki
     return true;
 }
 
+// "(:domain NAME)", which must name the domain read.
+bool readProblemDomain(Reader& reader, const SExpression& section, const PddlDomain& domain, PddlProblem& problem) {
+    const std::string named = section.items.size() == 2 ? section.items[1].key() : "";
+    problem.domainName = named;
+    if (named != domain.name) {
+        reader.refuse(section.line, "the problem is for domain \"" + named + "\", not \"" + domain.name + "\"");
+        return false;
+    }
+    return true;
+}
+
+bool readObjects(Reader& reader, const SExpression& section, const PddlDomain& domain, PddlProblem& problem) {
+    std::vector<PddlTypedName> objects;
+    const bool read =
+        reader.typedList(section.items, 1, false, objects, true) && reader.typesKnown(domain, objects) &&
+        addObjects(
+            reader, objects,
+            [&](const std::string& name) {
+                const PddlTypedName* constant = domain.findConstant(name);
+                return constant ? constant : problem.findObject(name);
+            },
+            [&](const PddlTypedName& object) { problem.addObject(object); });
+    for (const PddlTypedName& object : objects) problem.usesEither |= !object.either.empty();
+    return read;
+}
+
+std::string typeText(const PddlTypedName& name) {
+    if (name.either.empty()) return name.type;
+    std::string text = "(either";
+    for (const std::string& type : name.either) text += " " + type;
+    return text + ")";
+}
+
+// Every object of an initial fact fits the predicate's parameter in its place.
+bool typedFact(Reader& reader, const PddlLiteral& fact, const PddlDomain& domain, const PddlProblem& problem) {
+    const PddlPredicate& predicate = *domain.findPredicate(fact.predicate);
+    for (std::size_t i = 0; i < fact.args.size(); ++i) {
+        const PddlTypedName* constant = domain.findConstant(fact.args[i].name);
+        const PddlTypedName& object = constant ? *constant : *problem.findObject(fact.args[i].name);
+        if (domain.fits(object, predicate.params[i])) continue;
+        std::string written = "(" + fact.predicate;
+        for (const PddlTerm& argument : fact.args) written += " " + argument.name;
+        reader.refuse(fact.line, "type mismatch in " + written + "), " + object.name + " is type " +
+                                     typeText(object) + ", but " + typeText(predicate.params[i]) + " expected");
+        return false;
+    }
+    return true;
+}
+
+// One fact of ":init": a literal of objects, or the value of a function that costs read.
+bool readInitialFact(Reader& reader, const SExpression& fact, const PddlDomain& domain, PddlProblem& problem) {
+    if (fact.startsWith("=") && fact.items.size() == 3 && fact.items[1].startsWith(costFluent)) {
+        return true;  // the cost starts at 0 whatever is written
+    }
+    if (fact.startsWith("=") && fact.items.size() == 3 && fact.items[1].isList && !fact.items[1].items.empty() &&
+        fact.items[1].items[0].isWord() && domain.findFunction(fact.items[1].items[0].key())) {
+        return functionValue(reader, fact, domain, problem);
+    }
+    if (fact.startsWith("=")) {
+        reader.refuse(fact.line, "numeric fluent is not supported");
+        return false;
+    }
+    if (fact.startsWith("not")) {
+        reader.refuse(fact.line, "negative initial fact (not ...) is not supported");
+        return false;
+    }
+    if (fact.isList && !fact.items.empty() && fact.items[0].isWord() && refusedKeyword(reader, fact, domain)) {
+        return false;
+    }
+    PddlLiteral literal;
+    if (!reader.literal(fact, domain, nullptr, &problem, literal) || !typedFact(reader, literal, domain, problem)) {
+        return false;
+    }
+    problem.init.push_back(std::move(literal));
+    return true;
+}
+
+bool readInit(Reader& reader, const SExpression& section, const PddlDomain& domain, PddlProblem& problem) {
+    for (std::size_t i = 1; i < section.items.size(); ++i) {
+        const SExpression& fact = section.items[i];
+        if (!reader.goOn(fact.line) || !readInitialFact(reader, fact, domain, problem)) return false;
+    }
+    return true;
+}
+
+bool readGoal(Reader& reader, const SExpression& section, const PddlDomain& domain, PddlProblem& problem) {
+    if (section.items.size() != 2) {
+        reader.refuse(section.line, ":goal takes one condition");
+        return false;
+    }
+    if (!readFormula(reader, section.items[1], domain, nullptr, &problem, problem.goalFormula)) return false;
+    problem.plainGoal = plainConjunction(problem.goalFormula, problem.goal, nullptr);
+    if (!problem.plainGoal) problem.goal.clear();
+    return true;
+}
+
+bool readMetric(Reader& reader, const SExpression& section) {
+    const bool costMetric = section.items.size() == 3 && section.items[1].key() == "minimize" &&
+                            section.items[2].startsWith(costFluent) && section.items[2].items.size() == 1;
+    if (!costMetric) reader.refuse(section.line, "metric other than (minimize (total-cost)) is not supported");
+    return costMetric;
+}
+
 }  // namespace
 
 bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain& domain,
@@ -740,7 +859,8 @@ bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain
     domain = PddlDomain{};
     domain.file = file;
     std::set<std::string> costFunctions;
-    const bool read = readSections(reader, text, "domain", domain.name, [&](const SExpression& section, const std::string& keyword) {
+    int defineLine = 1;
+    const bool read = readSections(reader, text, "domain", domain.name, defineLine, [&](const SExpression& section, const std::string& keyword) {
         bool ok = true;
         if (keyword == ":requirements") {
             // Flags only announce; what the domain really uses is checked where it occurs.
@@ -749,7 +869,9 @@ bool readPddlDomain(const std::string& text, const std::string& file, PddlDomain
         } else if (keyword == ":constants") {
             std::vector<PddlTypedName> constants;
             ok = reader.typedList(section.items, 1, false, constants, true) && reader.typesKnown(domain, constants) &&
-                 addObjects(reader, constants, {}, domain.constants);
+                 addObjects(
+                     reader, constants, [&](const std::string& name) { return domain.findConstant(name); },
+                     [&](const PddlTypedName& constant) { domain.addConstant(constant); });
             for (const PddlTypedName& constant : constants) domain.usesEither |= !constant.either.empty();
         } else if (keyword == ":predicates") {
             ok = readPredicates(reader, section, domain);
@@ -778,66 +900,27 @@ bool readPddlProblem(const std::string& text, const std::string& file, const Pdd
     Reader reader(file, diagnostics);
     problem = PddlProblem{};
     problem.file = file;
-    return readSections(reader, text, "problem", problem.name, [&](const SExpression& section, const std::string& keyword) {
-        bool ok = true;
-        if (keyword == ":domain") {
-            const std::string named = section.items.size() == 2 ? section.items[1].key() : "";
-            if (named != domain.name) {
-                reader.refuse(section.line, "the problem is for domain \"" + named + "\", not \"" + domain.name + "\"");
-                ok = false;
+    bool domainNamed = false;
+    int defineLine = 1;
+    const bool read = readSections(
+        reader, text, "problem", problem.name, defineLine, [&](const SExpression& section, const std::string& keyword) {
+            if (keyword == ":domain") {
+                domainNamed = true;
+                return std::optional<bool>(readProblemDomain(reader, section, domain, problem));
             }
-            problem.domainName = named;
-        } else if (keyword == ":requirements") {
-        } else if (keyword == ":objects") {
-            std::vector<PddlTypedName> objects;
-            ok = reader.typedList(section.items, 1, false, objects, true) && reader.typesKnown(domain, objects) &&
-                 addObjects(reader, objects, domain.constants, problem.objects);
-            for (const PddlTypedName& object : objects) problem.usesEither |= !object.either.empty();
-        } else if (keyword == ":init") {
-            for (std::size_t j = 1; ok && j < section.items.size(); ++j) {
-                const SExpression& fact = section.items[j];
-                if (fact.startsWith("=") && fact.items.size() == 3 && fact.items[1].startsWith(costFluent)) {
-                    // The cost starts at 0 whatever is written.
-                } else if (fact.startsWith("=") && fact.items.size() == 3 && fact.items[1].isList &&
-                           !fact.items[1].items.empty() && fact.items[1].items[0].isWord() &&
-                           domain.findFunction(fact.items[1].items[0].key())) {
-                    ok = functionValue(reader, fact, domain, problem);
-                } else if (fact.startsWith("=")) {
-                    reader.refuse(fact.line, "numeric fluent is not supported");
-                    ok = false;
-                } else if (fact.startsWith("not")) {
-                    reader.refuse(fact.line, "negative initial fact (not ...) is not supported");
-                    ok = false;
-                } else if (fact.isList && !fact.items.empty() && fact.items[0].isWord() &&
-                           refusedKeyword(reader, fact, domain)) {
-                    ok = false;
-                } else {
-                    PddlLiteral literal;
-                    ok = reader.literal(fact, domain, nullptr, &problem, literal);
-                    if (ok) problem.init.push_back(literal);
-                }
-            }
-        } else if (keyword == ":goal") {
-            if (section.items.size() != 2) {
-                reader.refuse(section.line, ":goal takes one condition");
-                ok = false;
-            } else {
-                ok = readFormula(reader, section.items[1], domain, nullptr, &problem, problem.goalFormula);
-                problem.plainGoal = ok && plainConjunction(problem.goalFormula, problem.goal, nullptr);
-                if (!problem.plainGoal) problem.goal.clear();
-            }
-        } else if (keyword == ":metric") {
-            const bool costMetric = section.items.size() == 3 && section.items[1].key() == "minimize" &&
-                                    section.items[2].startsWith(costFluent) && section.items[2].items.size() == 1;
-            if (!costMetric) {
-                reader.refuse(section.line, "metric other than (minimize (total-cost)) is not supported");
-                ok = false;
-            }
-        } else {
+            if (keyword == ":requirements") return std::optional<bool>(true);
+            if (keyword == ":objects") return std::optional<bool>(readObjects(reader, section, domain, problem));
+            if (keyword == ":init") return std::optional<bool>(readInit(reader, section, domain, problem));
+            if (keyword == ":goal") return std::optional<bool>(readGoal(reader, section, domain, problem));
+            if (keyword == ":metric") return std::optional<bool>(readMetric(reader, section));
             return std::optional<bool>();
-        }
-        return std::optional<bool>(ok);
-    });
+        });
+    if (read && !domainNamed) {
+        diagnostics.warn(file, defineLine,
+                         "the problem names no domain (:domain NAME); it is read as a problem of \"" + domain.name +
+                             "\"");
+    }
+    return read;
 }
 
 }  // namespace vexmolda

@@ -1,5 +1,10 @@
 #include "pddl/Quantifiers.h"
 
+#include <algorithm>
+#include <cassert>
+
+#include "command/StopMessage.h"
+
 namespace vexmolda {
 
 namespace {
@@ -27,8 +32,8 @@ bool FormulaGrounder::markReachable(const PddlLiteral& literal, const PddlBindin
     return reachable.insert(code(literal, binding)).second;
 }
 
-FormulaGrounder::FormulaGrounder(const PddlTask& task, GroundFacts& facts)
-    : task(task), facts(facts), objects(task.allObjects()) {
+FormulaGrounder::FormulaGrounder(const PddlTask& task, GroundFacts& facts, PddlDiagnostics* diagnostics)
+    : task(task), facts(facts), diagnostics(diagnostics), objects(task.allObjects()) {
     std::set<std::string> changed;
     for (const PddlAction& action : task.domain.actions) changedPredicates(action.effect, changed);
     for (const PddlPredicate& predicate : task.domain.predicates) {
@@ -67,31 +72,86 @@ const std::vector<std::string>& FormulaGrounder::candidates(const PddlTypedName&
     return names;
 }
 
+BindingOdometer FormulaGrounder::combinations(const std::vector<PddlTypedName>& variables) {
+    std::vector<std::size_t> counts;
+    for (const PddlTypedName& variable : variables) counts.push_back(candidates(variable).size());
+    return BindingOdometer(std::move(counts));
+}
+
+void FormulaGrounder::bindCombination(const std::vector<PddlTypedName>& variables, const BindingOdometer& combination,
+                                      PddlBinding& binding) {
+    for (std::size_t i = 0; i < variables.size(); ++i) {
+        binding[variables[i].name] = candidates(variables[i])[combination[i]];
+    }
+}
+
+double FormulaGrounder::combinationCount(const std::vector<PddlTypedName>& variables) {
+    double count = 1;
+    for (const PddlTypedName& variable : variables) count *= static_cast<double>(candidates(variable).size());
+    return count;
+}
+
+bool FormulaGrounder::stopAsked() {
+    ++bindingsTried;
+    if (stopping) return true;
+    if (!diagnostics) return false;
+    if (diagnostics->control && bindingsTried % 1024 == 0) {
+        diagnostics->control->second.store(bindingsTried, std::memory_order_relaxed);
+    }
+    if (!diagnostics->stopAsked()) return false;
+    stopping = true;
+    diagnostics->refuseStopped(task.problem.file, "while binding the actions to objects, after " +
+                                                      groupedNumber(bindingsTried) + " bindings");
+    return true;
+}
+
+void FormulaGrounder::showOperations(std::size_t count) const {
+    if (diagnostics && diagnostics->control) diagnostics->control->third.store(count, std::memory_order_relaxed);
+}
+
+std::size_t FormulaGrounder::largestFanOut(int predicate, const std::vector<int>& arguments, int variable) const {
+    const int code = -1 - variable;
+    std::map<std::vector<int>, std::size_t> perKey;
+    std::size_t largest = 0;
+    for (auto fact = initial.lower_bound({predicate}); fact != initial.end() && (*fact)[0] == predicate; ++fact) {
+        assert(fact->size() == arguments.size() + 1);
+        std::vector<int> key;
+        int value = -1;
+        bool matches = true;
+        for (std::size_t i = 0; i < arguments.size() && matches; ++i) {
+            const int object = (*fact)[i + 1];
+            if (arguments[i] >= 0) {
+                matches = arguments[i] == object;
+            } else if (arguments[i] == code) {
+                matches = value < 0 || value == object;
+                value = object;
+            } else {
+                key.push_back(object);
+            }
+        }
+        if (matches) largest = std::max(largest, ++perKey[key]);
+    }
+    return largest;
+}
+
 Dnf FormulaGrounder::quantified(const PddlFormula& formula, const PddlBinding& binding, bool positive,
                                 bool conjunctive, DnfBudget& budget) {
     // Every combination of objects for the variables, as one big and or or.
     Dnf result = Dnf::truth(conjunctive);
     PddlBinding inner = binding;
-    std::vector<std::size_t> position(formula.variables.size(), 0);
-    for (const PddlTypedName& variable : formula.variables) {
-        if (candidates(variable).empty()) return result;
-    }
-    for (;;) {
-        for (std::size_t i = 0; i < formula.variables.size(); ++i) {
-            inner[formula.variables[i].name] = candidates(formula.variables[i])[position[i]];
+    BindingOdometer combination = combinations(formula.variables);
+    if (!combination.any()) return result;
+    do {
+        if (stopAsked()) {
+            budget.exceeded = true;
+            return result;
         }
+        bindCombination(formula.variables, combination, inner);
         const Dnf part = ground(formula.parts[0], inner, positive, budget);
         result = conjunctive ? conjoin(result, part, budget) : disjoin(result, part, budget);
         if (budget.exceeded || (conjunctive ? result.isFalse() : result.isTrue())) return result;
-        std::size_t i = formula.variables.size();
-        while (i > 0) {
-            --i;
-            if (++position[i] < candidates(formula.variables[i]).size()) break;
-            position[i] = 0;
-            if (i == 0) return result;
-        }
-        if (formula.variables.empty()) return result;
-    }
+    } while (combination.advance());
+    return result;
 }
 
 Dnf FormulaGrounder::ground(const PddlFormula& formula, const PddlBinding& binding, bool positive,

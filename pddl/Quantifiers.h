@@ -2,11 +2,13 @@
 // Grounding conditions under a binding: quantifiers expanded over their
 // objects, static facts and equalities decided, the rest in normal form.
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "domain/BindingOdometer.h"
 #include "pddl/Disjunction.h"
 #include "pddl/GroundTask.h"
 #include "pddl/PddlModel.h"
@@ -19,7 +21,8 @@ using PddlBinding = std::map<std::string, std::string>;
 // Grounds the conditions of one task.
 class FormulaGrounder {
 public:
-    FormulaGrounder(const PddlTask& task, GroundFacts& facts);
+    // With diagnostics, the loops over bindings poll its control and refuse when asked to stop.
+    FormulaGrounder(const PddlTask& task, GroundFacts& facts, PddlDiagnostics* diagnostics = nullptr);
 
     // The formula (negated when not positive) over the binding.
     Dnf ground(const PddlFormula& formula, const PddlBinding& binding, bool positive, DnfBudget& budget);
@@ -27,6 +30,23 @@ public:
     int fact(const PddlLiteral& literal, const PddlBinding& binding);
     // The objects, constants included, that a variable of that type can take.
     const std::vector<std::string>& candidates(const PddlTypedName& variable);
+    // Every combination of candidates for the variables, and the binding
+    // extended by the current one.
+    BindingOdometer combinations(const std::vector<PddlTypedName>& variables);
+    void bindCombination(const std::vector<PddlTypedName>& variables, const BindingOdometer& combination,
+                         PddlBinding& binding);
+    // How many combinations of candidates the variables have.
+    double combinationCount(const std::vector<PddlTypedName>& variables);
+    // Counts one binding tried; true once the load must stop, after the
+    // refusal that says so. Every loop over bindings asks it.
+    bool stopAsked();
+    bool stopped() const { return stopping; }
+    // Shows how many operations the binding made so far in the progress line.
+    void showOperations(std::size_t count) const;
+    // At most how many objects the variable can take in the static fact of
+    // the codes (object codes, -1 - variable index for variables) when the
+    // other variables of the fact are bound.
+    std::size_t largestFanOut(int predicate, const std::vector<int>& arguments, int variable) const;
     // No effect of any action changes the predicate.
     bool isStatic(const std::string& predicate) const { return staticPredicates.count(predicate) > 0; }
     // A static fact's truth: whether the initial state holds it.
@@ -54,6 +74,9 @@ private:
 
     const PddlTask& task;
     GroundFacts& facts;
+    PddlDiagnostics* diagnostics;
+    std::uint64_t bindingsTried = 0;
+    bool stopping = false;
     std::vector<PddlTypedName> objects;
     std::set<std::string> staticPredicates;
     // Facts as codes: predicate, then objects.

@@ -38,12 +38,17 @@ bool endsWord(char byte) { return isBlank(byte) || byte == '(' || byte == ')' ||
 
 }  // namespace
 
-bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure) {
+bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure,
+                      WorkControl* control) {
     expressions.clear();
     // The open lists, innermost last; each is moved into its parent when closed.
     std::vector<SExpression> open;
     int line = 1;
     std::size_t position = 0;
+    // Where a keyword first stood deeper than "(define (:section :keyword ...))"
+    // allows: the list left open is that keyword's list, or the one holding it
+    // when the keyword opens a section. Zero while every keyword fits.
+    int misplacedKeywordLine = 0;
     auto store = [&](SExpression expression) {
         if (open.empty()) {
             expressions.push_back(std::move(expression));
@@ -61,6 +66,10 @@ bool readSExpressions(const std::string& text, std::vector<SExpression>& express
         } else if (byte == ';') {
             while (position < text.size() && text[position] != '\n') ++position;
         } else if (byte == '(') {
+            if (control && control->shouldStop()) {
+                failure = {line, "", true};
+                return false;
+            }
             if (open.size() == maxSExpressionDepth) {
                 failure = {line, "lists nested deeper than " + std::to_string(maxSExpressionDepth) +
                                      " levels are not supported"};
@@ -87,11 +96,14 @@ bool readSExpressions(const std::string& text, std::vector<SExpression>& express
             do {
                 word.text += text[position++];
             } while (position < text.size() && !endsWord(text[position]) && text[position] != '?');
+            if (word.text[0] == ':' && open.size() > 2 && misplacedKeywordLine == 0) {
+                misplacedKeywordLine = open.back().items.empty() ? open[open.size() - 2].line : open.back().line;
+            }
             store(std::move(word));
         }
     }
     if (!open.empty()) {
-        failure = {open.back().line, "\"(\" is never closed"};
+        failure = {misplacedKeywordLine > 0 ? misplacedKeywordLine : open.back().line, "\"(\" is never closed"};
         return false;
     }
     return true;

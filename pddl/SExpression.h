@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "domain/WorkControl.h"
+
 namespace vexmolda {
 
 // A word or a parenthesised list of expressions; words keep their spelling.
@@ -38,11 +40,16 @@ constexpr std::size_t maxSExpressionDepth = 1000;
 struct ReadFailure {
     int line = 0;
     std::string reason;
+    bool stopped = false;  // the control asked the reading to stop
 };
 
 // Reads every top-level expression of a file's text; ";" starts a comment to the
-// end of the line. False with the failure on unbalanced parentheses or lists
-// nested deeper than maxSExpressionDepth.
-bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure);
+// end of the line. False with the failure on unbalanced parentheses, lists
+// nested deeper than maxSExpressionDepth, or a stop the control asks for.
+// A list never closed is reported where it begins: the list that holds the
+// first keyword (":word") standing deeper than a section's items, or else
+// the innermost list open at the end.
+bool readSExpressions(const std::string& text, std::vector<SExpression>& expressions, ReadFailure& failure,
+                      WorkControl* control = nullptr);
 
 }  // namespace vexmolda

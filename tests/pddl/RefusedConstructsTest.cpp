@@ -73,6 +73,14 @@ TEST(PddlRefusals, EachUnsupportedConstructIsNamedWithItsLineAndNothingIsLoaded)
          "object \"k\"", "problem:2:"},
         {domainWithAction("  " + fine + ")"), plainProblem, "\")\" without", "domain:5:"},
         {"(define (domain d)\n (:predicates (p ?x)\n", plainProblem, "never closed", "domain:2:"},
+        // A stray "(" in the last action: the list it opens, not the define, is the one left open.
+        {"(define (domain d)\n (:predicates (p ?x) (q ?x))\n (:action a :parameters (?x)\n"
+         "  :precondition ((p ?x)\n  :effect (q ?x)))\n",
+         plainProblem, "never closed", "domain:4:"},
+        {"(define (domain d) (:types package city)\n (:predicates (at ?p - package ?c - city)))\n",
+         "(define (problem p) (:domain d) (:objects a - package london - city)\n (:init (at london a))\n"
+         " (:goal (at a london)))\n",
+         "type mismatch in (at london a), london is type city, but package expected", "problem:2:"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.domain + refusal.problem);
@@ -117,6 +125,37 @@ TEST(PddlRefusals, TheConstructsThatNowCompileLoadAndTheirPlansReplay) {
         const std::string plan = competitionPlanText(*session().currentPlan, currentPddlNames(session()));
         EXPECT_EQ(testing::checkPlan(testing::readTask(domainFile, problemFile), plan), "") << plan;
     }
+}
+
+TEST(PddlRefusals, BindingsPastTheirLimitsAreCountedAndRefusedBeforeAnyIsTried) {
+    std::string objects;
+    for (int i = 0; i < 200; ++i) objects += " o" + std::to_string(i);
+    const std::string problem = "(define (problem p) (:domain d) (:objects" + objects + ") (:init) (:goal (done)))\n";
+    const std::vector<std::pair<std::string, std::string>> refusals = {
+        {"(define (domain d) (:predicates (p ?x) (done))\n"
+         " (:action a :parameters ()\n  :precondition (forall (?x ?y ?z) (or (p ?x) (p ?y) (p ?z))) :effect (done)))\n",
+         ":2: action \"a\" would need 8000000 bindings of its quantifiers, more than 2000000\n"},
+        {"(define (domain d) (:predicates (p ?x) (r ?a ?b) (done))\n"
+         " (:action b :parameters (?a ?b ?c ?d ?e ?f ?g ?h)\n  :precondition (not (p ?a)) :effect (r ?g ?h)))\n",
+         ":2: action \"b\" would need 2560000000000000000 bindings of its parameters, more than 1000000000\n"},
+    };
+    for (const auto& [domain, refusal] : refusals) {
+        const TaskFiles files = writeTask(domain, problem);
+        testing::freshSession();
+        EXPECT_FALSE(loadPddl(session(), files.domain, files.problem));
+        EXPECT_EQ(testing::messageText(), files.domain + refusal);
+        EXPECT_TRUE(model().atoms.empty());
+    }
+}
+
+TEST(PddlRefusals, AProblemWithoutItsDomainIsReadAgainstTheDomainWithOneMessage) {
+    const TaskFiles files = writeTask(domainWithAction(":precondition (p ?x) :effect (q ?x)"),
+                                      "(define (problem p)\n (:objects o) (:init (p o)) (:goal (q o)))\n");
+    testing::freshSession();
+    EXPECT_TRUE(loadPddl(session(), files.domain, files.problem));
+    EXPECT_EQ(testing::messageText(),
+              files.problem + ":1: the problem names no domain (:domain NAME); it is read as a problem of \"d\"\n");
+    EXPECT_NE(model().findOperation("a"), nullptr);
 }
 
 TEST(PddlRefusals, MissingFilesAreReportedLikeDomainFiles) {
