@@ -37,6 +37,12 @@ void GroundingJob::finish() {
     }
     session.graph.reset();
     session.instances = std::move(built);
+    // What "save" writes as "buildInst"; a stopped build left nothing to write.
+    if (stopped == StopReason::none) {
+        session.instancesBuild = InstancesBuild{options, session.instances.size()};
+    } else {
+        session.instancesBuild.reset();
+    }
     for (std::string& line : messages.lines) session.messages.append(std::move(line));
     if (session.hooks.afterGrounding) session.hooks.afterGrounding(session, summary);
 }

@@ -17,7 +17,7 @@ public:
     // windows read.
     void run();
     // Clears the current plan and the graph, installs the instances (none
-    // when the grounding was stopped) and the messages.
+    // when the grounding was stopped), the record of the build and the messages.
     void finish();
 
 private:
