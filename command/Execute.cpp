@@ -92,7 +92,7 @@ void instanceCommand(Session& session, const TokenList& tokens) {
 void buildInstancesCommand(Session& session, const TokenList&) { rebuildInstances(session); }
 
 void solveCommand(Session& session, const TokenList& tokens) {
-    runSolver(session, tokens[1].text, tokens.size() > 2 ? cAtoi(tokens[2].text) : 0);
+    runSolver(session, tokens[1].text, tokens.size() > 2 ? readSolveLimit(tokens[2].text, session.messages) : 0);
 }
 
 void typeCommand(Session& session, const TokenList& tokens) {
