@@ -194,8 +194,8 @@ void logWindowRewrap(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(benchSession().log.lines.size());
 }
 
-// What every frame of the log window used to do: the whole text, wrapped
-// (and then drawn down to the window's bottom).
+// The whole log wrapped at once (and then drawn down to the window's
+// bottom): what a frame costs that wraps all of it, against logWindowRewrap.
 void logWholeTextWrap(benchmark::State& state) {
     ensureFontMetrics();
     loadBigLog();

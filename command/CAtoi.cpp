@@ -4,7 +4,7 @@
 
 namespace vexmolda {
 
-std::int32_t cAtoi(const std::string& text) {
+ReadNumber readCNumber(const std::string& text) {
     std::size_t position = 0;
     auto isSpace = [](char byte) { return byte == ' ' || (byte >= '\t' && byte <= '\r'); };
     while (position < text.size() && isSpace(text[position])) ++position;
@@ -13,19 +13,32 @@ std::int32_t cAtoi(const std::string& text) {
         negative = text[position] == '-';
         ++position;
     }
-    // Accumulate the magnitude, saturating past the 64-bit range.
-    const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
+    // Accumulate the magnitude, stopping just past the 32-bit range.
+    const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
     std::uint64_t magnitude = 0;
+    ReadNumber number;
     for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
-        const auto digit = static_cast<std::uint64_t>(text[position] - '0');
-        if (magnitude > (limit - digit) / 10) {
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[position] - '0');
+        if (magnitude > limit) {
             magnitude = limit;
-        } else {
-            magnitude = magnitude * 10 + digit;
+            number.clamped = true;
         }
     }
-    const std::uint64_t value = negative ? ~magnitude + 1 : magnitude;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    number.value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
+                            : static_cast<std::int32_t>(magnitude);
+    return number;
+}
+
+std::int32_t cAtoi(const std::string& text) { return readCNumber(text).value; }
+
+std::int32_t readSolveLimit(const std::string& text, Diagnostics& messages) {
+    const ReadNumber number = readCNumber(text);
+    if (number.clamped) {
+        const bool largest = number.value == std::numeric_limits<std::int32_t>::max();
+        messages.append("Limit \"" + text + "\" does not fit: solving with the " + (largest ? "largest" : "smallest") +
+                        " limit, " + std::to_string(number.value) + "\n");
+    }
+    return number.value;
 }
 
 }  // namespace vexmolda

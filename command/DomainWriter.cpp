@@ -1,14 +1,18 @@
 #include "command/DomainWriter.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cassert>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <unordered_map>
+#include <variant>
 
 #include "command/LoadFile.h"
 #include "command/Session.h"
@@ -83,68 +87,74 @@ std::string factsText(const State& state) {
     return text;
 }
 
+// What one declaration line (or list) declares.
+using DeclaredItem = std::variant<const Type*, const Atom*, const Predicate*, const Operation*>;
+
+struct Declaration {
+    std::uint64_t sequence;
+    DeclaredItem item;
+};
+
+// The type a run of types (their parent) or of atoms (their type) shares to be one list.
+const Type* listGroup(const DeclaredItem& item) {
+    if (const auto* type = std::get_if<const Type*>(&item)) return (*type)->parent;
+    return std::get<const Atom*>(item)->type;
+}
+
+std::string listedName(const DeclaredItem& item) {
+    if (const auto* type = std::get_if<const Type*>(&item)) return (*type)->name;
+    return std::get<const Atom*>(item)->name;
+}
+
+// The head of a list line: "atom TYPE", "derived PARENT" or "type".
+std::string listPrefix(const DeclaredItem& item) {
+    if (const auto* atom = std::get_if<const Atom*>(&item)) return "atom " + (*atom)->type->name;
+    const Type* parent = std::get<const Type*>(item)->parent;
+    return parent ? "derived " + parent->name : "type";
+}
+
 // Types, atoms, predicates and operations in the order they were made, so
 // every set ordered by creation comes out in the same order again.
 void declarations(const Model& model, DomainLines& out) {
-    enum class Kind { type, atom, predicate, operation };
-    struct Declaration {
-        std::uint64_t sequence;
-        Kind kind;
-        const void* item;
-    };
     std::vector<Declaration> all;
     for (const auto& [name, type] : model.types) {
-        if (type.get() != model.anyType) all.push_back({type->sequence, Kind::type, type.get()});
+        if (type.get() != model.anyType) all.push_back({type->sequence, type.get()});
     }
-    for (const auto& [name, atom] : model.atoms) all.push_back({atom->sequence, Kind::atom, atom.get()});
+    for (const auto& [name, atom] : model.atoms) all.push_back({atom->sequence, atom.get()});
     for (const auto& [name, predicate] : model.predicates) {
         // Parameters may come in a later "pred" line: the line goes where its types exist.
         const std::uint64_t sequence = predicate->args.empty() ? predicate->sequence : predicate->args.back()->sequence;
-        all.push_back({sequence, Kind::predicate, predicate.get()});
+        all.push_back({sequence, predicate.get()});
     }
     for (const auto& [name, operation] : model.operations) {
         // An operation stands where its parameters were made; one without any anywhere.
         const std::uint64_t sequence =
             operation->params.empty() ? std::numeric_limits<std::uint64_t>::max() : operation->params[0]->sequence;
-        all.push_back({sequence, Kind::operation, operation.get()});
+        all.push_back({sequence, operation.get()});
     }
     std::stable_sort(all.begin(), all.end(),
                      [](const Declaration& a, const Declaration& b) { return a.sequence < b.sequence; });
 
     for (std::size_t i = 0; i < all.size();) {
-        const Declaration& first = all[i];
-        if (first.kind == Kind::predicate || first.kind == Kind::operation) {
-            if (first.kind == Kind::predicate) {
-                const auto* predicate = static_cast<const Predicate*>(first.item);
-                out.add("pred " + predicate->name + parametersText(predicate->args));
-            } else {
-                const auto* operation = static_cast<const Operation*>(first.item);
-                out.add("op " + operation->name +
-                        parametersText(std::vector<Atom*>(operation->params.begin(), operation->params.end())));
-            }
+        const DeclaredItem& first = all[i].item;
+        if (const auto* predicate = std::get_if<const Predicate*>(&first)) {
+            out.add("pred " + (*predicate)->name + parametersText((*predicate)->args));
             ++i;
             continue;
         }
-        // A run of types with one parent, or of atoms of one type, is one list.
-        const auto groupOf = [](const Declaration& d) -> const void* {
-            return d.kind == Kind::type ? static_cast<const void*>(static_cast<const Type*>(d.item)->parent)
-                                        : static_cast<const void*>(static_cast<const Atom*>(d.item)->type);
-        };
+        if (const auto* operation = std::get_if<const Operation*>(&first)) {
+            const auto& params = (*operation)->params;
+            out.add("op " + (*operation)->name + parametersText(std::vector<Atom*>(params.begin(), params.end())));
+            ++i;
+            continue;
+        }
         std::vector<std::string> names;
         std::size_t end = i;
-        for (; end < all.size() && all[end].kind == first.kind && groupOf(all[end]) == groupOf(first); ++end) {
-            names.push_back(first.kind == Kind::type ? static_cast<const Type*>(all[end].item)->name
-                                                     : static_cast<const Atom*>(all[end].item)->name);
+        for (; end < all.size() && all[end].item.index() == first.index() && listGroup(all[end].item) == listGroup(first);
+             ++end) {
+            names.push_back(listedName(all[end].item));
         }
-        std::string prefix;
-        if (first.kind == Kind::atom) {
-            prefix = "atom " + static_cast<const Atom*>(first.item)->type->name;
-        } else if (const Type* parent = static_cast<const Type*>(first.item)->parent) {
-            prefix = "derived " + parent->name;
-        } else {
-            prefix = "type";
-        }
-        out.addList(prefix, names, " ");
+        out.addList(listPrefix(first), names, " ");
         i = end;
     }
 }
@@ -309,8 +319,44 @@ void switchLines(const Session& session, DomainLines& out) {
     out.add("showInst" + onOff(session.switches.showInst));
 }
 
-// How many leading instances a full build under the switches makes, in order.
+// Whether some operation has two parameters that one atom fits: only then
+// can "noDups" refuse a binding.
+bool parametersCanShareAnAtom(const Model& model) {
+    for (const auto& [name, operation] : model.operations) {
+        const auto& params = operation->params;
+        for (std::size_t i = 0; i < params.size(); ++i) {
+            for (std::size_t j = i + 1; j < params.size(); ++j) {
+                for (const auto& [atomName, atom] : model.atoms) {
+                    if (model.fits(*atom, params[i]->type) && model.fits(*atom, params[j]->type)) return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+bool hasConstraints(const Model& model) {
+    return std::any_of(model.operations.begin(), model.operations.end(),
+                       [](const auto& entry) { return !entry.second->constraints.empty(); });
+}
+
+// Whether full builds under the two settings make the same list from this
+// model: they differ only in switches that refuse none of its bindings.
+bool sameBuild(const Model& model, const GroundingOptions& a, const GroundingOptions& b) {
+    if (a.filterReds != b.filterReds) return false;
+    if (a.ignConst != b.ignConst && hasConstraints(model)) return false;
+    return a.noDups == b.noDups || !parametersCanShareAnAtom(model);
+}
+
+// How many leading instances a full build under the switches makes, in
+// order: told by the record of the build the list began with where it can,
+// else found by grounding the model again.
 std::size_t fullBuildPrefix(Session& session, const GroundingOptions& switches) {
+    const std::optional<InstancesBuild>& build = session.instancesBuild;
+    if (build && sameBuild(session.model, build->switches, switches)) {
+        assert(build->count <= session.instances.size());
+        return build->count;
+    }
     // Only the bindings are asked for: the list stays empty, no message is kept.
     InstanceList unused;
     TextBuffer silent{false};
@@ -324,12 +370,12 @@ std::size_t fullBuildPrefix(Session& session, const GroundingOptions& switches) 
 }
 
 // The switches under which "buildInst" makes the first instances, and how
-// many: the switches now when it makes all of them, else any setting whose
-// build leaves only instances an "instance" line can make. None: zero.
+// many: the switches now when it makes all of them, else the first setting
+// (those now, then the others) whose build leaves only instances an
+// "instance" line can make. None: zero.
 std::pair<GroundingOptions, std::size_t> buildablePrefix(Session& session) {
     const InstanceList& instances = session.instances;
     const GroundingOptions now = session.groundingOptions();
-    if (fullBuildPrefix(session, now) == instances.size()) return {now, instances.size()};
     std::vector<GroundingOptions> settings = {now};
     for (int bits = 0; bits < 8; ++bits) {
         const GroundingOptions setting{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
@@ -337,6 +383,7 @@ std::pair<GroundingOptions, std::size_t> buildablePrefix(Session& session) {
     }
     for (const GroundingOptions& setting : settings) {
         const std::size_t prefix = fullBuildPrefix(session, setting);
+        if (setting == now && prefix == instances.size()) return {now, prefix};
         if (prefix == 0) continue;
         bool restWritable = true;
         for (std::size_t i = prefix; i < instances.size(); ++i)
@@ -376,6 +423,19 @@ void instanceLines(Session& session, DomainLines& out) {
     switchLines(session, out);
 }
 
+// A new file beside the path under a name no other file has, opened for
+// writing; open(2) gives it the mode the process gives new files. -1 with errno set.
+int createTemporaryBeside(const std::string& path, std::string& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = path + "." + std::to_string(getpid()) + "." + std::to_string(attempt);
+        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    }
+    return -1;
+}
+
+std::string writeError(int error) { return std::string("cannot be written: ") + std::strerror(error); }
+
 }  // namespace
 
 bool domainFileText(Session& session, const std::vector<std::string>& comments, std::string& text,
@@ -401,24 +461,24 @@ bool writeDomainFile(Session& session, const std::string& path, const std::vecto
                      std::string& error) {
     std::string text;
     if (!domainFileText(session, comments, text, error)) return false;
-    std::string temporary = path + ".XXXXXX";
-    const int descriptor = mkstemp(temporary.data());
+    std::string temporary;
+    const int descriptor = createTemporaryBeside(path, temporary);
     if (descriptor < 0) {
-        error = "cannot be written";
+        error = writeError(errno);
         return false;
     }
-    const mode_t mask = umask(0);
-    umask(mask);
-    bool written = fchmod(descriptor, 0666 & ~mask) == 0;
-    for (std::size_t done = 0; written && done < text.size();) {
+    int failure = 0;
+    for (std::size_t done = 0; failure == 0 && done < text.size();) {
         const ssize_t count = ::write(descriptor, text.data() + done, text.size() - done);
-        if (count <= 0) written = false;
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) failure = count < 0 ? errno : EIO;
         if (count > 0) done += static_cast<std::size_t>(count);
     }
-    if (::close(descriptor) != 0) written = false;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::close(descriptor) != 0 && failure == 0) failure = errno;
+    if (failure == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+    if (failure != 0) {
         std::remove(temporary.c_str());
-        error = "cannot be written";
+        error = writeError(failure);
         return false;
     }
     return true;

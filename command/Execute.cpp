@@ -22,12 +22,17 @@ namespace {
 
 using Handler = std::function<void(Session&, const TokenList&)>;
 
-// One row of the dispatch table: the words it answers to and the least
-// number of tokens (command word included) it needs.
+// Whether a command can change what a grounding reads: types, atoms,
+// predicates, operations, their sets and constraints.
+enum class Grounded { unchanged, changed };
+
+// One row of the dispatch table: the words it answers to, the least number
+// of tokens (command word included) it needs, and what it may change.
 struct CommandRow {
     std::vector<std::string> words;
     std::size_t minTokens;
     Handler run;
+    Grounded changes = Grounded::unchanged;
 };
 
 void quit(Session& session, const TokenList&) {
@@ -87,7 +92,7 @@ void instanceCommand(Session& session, const TokenList& tokens) {
 void buildInstancesCommand(Session& session, const TokenList&) { rebuildInstances(session); }
 
 void solveCommand(Session& session, const TokenList& tokens) {
-    runSolver(session, tokens[1].text, tokens.size() > 2 ? cAtoi(tokens[2].text) : 0);
+    runSolver(session, tokens[1].text, tokens.size() > 2 ? readSolveLimit(tokens[2].text, session.messages) : 0);
 }
 
 void typeCommand(Session& session, const TokenList& tokens) {
@@ -143,12 +148,12 @@ const std::vector<CommandRow>& commandTable() {
         {{"log"}, 1, switchCommand(logSwitch)},
         {{"init"}, 1, [](Session& s, const TokenList& t) { parseFacts(s, t, s.model.initState, nullptr); }},
         {{"goal"}, 1, [](Session& s, const TokenList& t) { parseFacts(s, t, s.model.goalState, nullptr); }},
-        {{"pre"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::pre); }},
-        {{"add"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::add); }},
-        {{"del"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::del); }},
-        {{"condconst", "const"}, 5, executeConstraintCommand},
-        {{"op"}, 2, declareOperationCommand},
-        {{"pred"}, 2, declarePredicateCommand},
+        {{"pre"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::pre); }, Grounded::changed},
+        {{"add"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::add); }, Grounded::changed},
+        {{"del"}, 3, [](Session& s, const TokenList& t) { literalsOfOperation(s, t, &Operation::del); }, Grounded::changed},
+        {{"condconst", "const"}, 5, executeConstraintCommand, Grounded::changed},
+        {{"op"}, 2, declareOperationCommand, Grounded::changed},
+        {{"pred"}, 2, declarePredicateCommand, Grounded::changed},
         {{"showInst"}, 1, switchCommand(showInstSwitch)},
         {{"instance"}, 3, instanceCommand},
         {{"buildInst"}, 1, buildInstancesCommand},
@@ -157,9 +162,9 @@ const std::vector<CommandRow>& commandTable() {
         {{"noDups"}, 1, switchCommand(noDupsSwitch)},
         {{"ignConst"}, 1, switchCommand(ignConstSwitch)},
         {{"filterReds"}, 1, switchCommand(filterRedsSwitch)},
-        {{"type"}, 1, typeCommand},
-        {{"derived"}, 3, derivedCommand},
-        {{"atom"}, 3, atomCommand},
+        {{"type"}, 1, typeCommand, Grounded::changed},
+        {{"derived"}, 3, derivedCommand, Grounded::changed},
+        {{"atom"}, 3, atomCommand, Grounded::changed},
     };
     return table;
 }
@@ -178,6 +183,7 @@ void execute(Session& session, TokenList tokens) {
         for (const std::string& word : row.words) {
             if (tokens[0].text == word) {
                 row.run(session, tokens);
+                if (row.changes == Grounded::changed) session.instancesBuild.reset();
                 return;
             }
         }

@@ -36,7 +36,8 @@ std::unique_ptr<LongJob> longJobFor(Session& session, const TokenList& tokens) {
     if (tokens.empty()) return nullptr;
     const std::string& word = tokens[0].text;
     if (word == "solve" && tokens.size() >= 2) {
-        return std::make_unique<SolveLongJob>(session, tokens[1].text, tokens.size() > 2 ? cAtoi(tokens[2].text) : 0);
+        const std::int32_t limit = tokens.size() > 2 ? readSolveLimit(tokens[2].text, session.messages) : 0;
+        return std::make_unique<SolveLongJob>(session, tokens[1].text, limit);
     }
     if (word == "buildInst") return buildInstancesJob(session);
     if (word == "file" && tokens.size() >= 2) return std::make_unique<FileLoadJob>(session, domainFileName(tokens[1].text));

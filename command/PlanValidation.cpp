@@ -215,8 +215,10 @@ std::string validatePlan(Session& session, const PlanLayers& plan, const PlanRea
             ++stepNumber;
             ReplayedStep replayed = groundStep(session.model, grounder, step, state, mapping);
             if (!replayed.reason.empty()) {
-                return "Plan invalid at step " + std::to_string(stepNumber) + " (" + step.text +
-                       "): " + replayed.reason + "\n";
+                // A step in the competitions' form brings its own parentheses.
+                const std::string shown = step.competitionForm ? step.text : "(" + step.text + ")";
+                return "Plan invalid at step " + std::to_string(stepNumber) + " " + shown + ": " + replayed.reason +
+                       "\n";
             }
             applied.push_back(std::move(replayed.literals));
         }

@@ -9,9 +9,10 @@ void GroundingJob::run() {
     control.enter(WorkKind::grounding);
     const double cpuStart = threadCpuSeconds();
     try {
+        options = session.groundingOptions();
         newFacts = std::make_unique<FactPool>(&session.model.facts);
         const Model& model = session.model;
-        Grounder grounder(model, *newFacts, built, session.groundingOptions(), messages);
+        Grounder grounder(model, *newFacts, built, options, messages);
         if (!grounder.buildAll(&control)) stopped = control.stopReason();
     } catch (const std::bad_alloc&) {
         stopped = StopReason::outOfMemory;
@@ -43,10 +44,17 @@ void GroundingJob::finish() {
         // The pool is unchanged; the instances refer to facts it could not take.
         const std::uint64_t made = built.size();
         built.clear();
+        stopped = StopReason::outOfMemory;
         messages.append(stopMessage(StopReason::outOfMemory, *session.control, made, "instances") +
                         ": no instances built\n");
     }
     session.instances = std::move(built);
+    // What "save" writes as "buildInst"; a stopped build left nothing to write.
+    if (stopped == StopReason::none) {
+        session.instancesBuild = InstancesBuild{options, session.instances.size()};
+    } else {
+        session.instancesBuild.reset();
+    }
     for (std::string& line : messages.lines) session.messages.append(std::move(line));
     if (session.hooks.afterGrounding) session.hooks.afterGrounding(session, summary);
 }

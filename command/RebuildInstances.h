@@ -18,11 +18,13 @@ public:
     void run();
     // Clears the current plan and the graph, adds the new facts to the
     // model's pool, installs the instances (none when the grounding was
-    // stopped) and the messages.
+    // stopped), the record of the build and the messages.
     void finish();
 
 private:
     Session& session;
+    // The switches the grounding ran under, read when it starts.
+    GroundingOptions options;
     // The facts the grounding makes, after the model's own; null before run.
     std::unique_ptr<FactPool> newFacts;
     InstanceList built;

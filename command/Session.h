@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,12 @@ struct WorkSummary {
     std::uint64_t bindings = 0;  // grounding: bindings tried
 };
 
+// The full build the instance list begins with.
+struct InstancesBuild {
+    GroundingOptions switches;  // the switches it was made under
+    std::size_t count = 0;      // the instances it made, first in the list
+};
+
 class Session;
 
 // Callbacks the programs set: writing plans, statistics lines.
@@ -68,6 +75,10 @@ public:
 
     Model model;
     InstanceList instances;
+    // Set when a build finishes; cleared by a wipe and by every command that
+    // changes what a grounding reads, so it holds only while a "buildInst"
+    // under its switches would make the list's first instances again.
+    std::optional<InstancesBuild> instancesBuild;
     Switches switches;
     // Errors and status lines of commands; always enabled.
     TextBuffer messages{true};

@@ -10,6 +10,7 @@ void wipe(Session& session) {
     session.lastSolve.reset();
     session.graph.reset();
     session.instances.clear();
+    session.instancesBuild.reset();
     session.model.clear();
     session.log.clear();
     session.noTaskReason.clear();

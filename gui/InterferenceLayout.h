@@ -37,8 +37,8 @@ float labelSlantSine();
 // Room for the row labels at the left and the slanted column labels above.
 InterferenceTable interferenceTable(float widestLabel, std::uint32_t actions);
 
-// The view a new table opens with: today's start view while the table's
-// top-left corner lies near the window's, else panned so that the corner
+// The view a new table opens with: unpanned while the table's top-left
+// corner lies near the window's, else panned so that the corner
 // lies at most cornerReach units into the window (long labels are cut by the
 // window's edges instead of pushing the table out of sight).
 constexpr float cornerReach = 40;

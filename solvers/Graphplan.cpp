@@ -75,7 +75,7 @@ bool Graphplan::solve(const SolveTask& task, SolveResult& result, SolveContext& 
             // of instances from the initial state to the goals, so when no such
             // sequence exists no stage can succeed, and when one exists this
             // exit is never taken. An unsolvable problem ends at the first
-            // stage where the memo stopped growing, as it always did.
+            // stage where the memo stopped growing.
             if (noGoods.size() == previousMemoSize) {
                 if (!reachability) {
                     reachability = goalReachability(initial, goal, task.instances, task.facts.size(), control);

@@ -47,10 +47,15 @@ TEST(LongWork, MemoryTimeAndCtrlCEachEndTheSolveWithAReport) {
     EXPECT_TRUE(has(timed.output, "\nStopped at the time limit of 0.5 s\n")) << timed.output;
     EXPECT_TRUE(has(timed.output, "Types: after, any, t\n")) << timed.output;
 
-    // Ctrl-C: the report, status 130, and no further argument.
-    const ShellResult interrupted = runShell("$batch " + domain +
-                                             " -c 'solve a*' -c 'type after' & program=$!; sleep 1; "
-                                             "kill -INT $program; wait $program");
+    // Ctrl-C once the solve shows its progress: the report, status 130, and
+    // no further argument.
+    const std::string progress = writeTempFile("progress.txt", "");
+    const ShellResult interrupted = runShell(
+        "$batch --progress " + domain + " -c 'solve a*' -c 'type after' 2>" + progress +
+        " & program=$!\n"
+        "for try in $(seq 600); do grep -q 'solve a\\*: ' " + progress + " && break; sleep 0.1; done\n"
+        "grep -q 'solve a\\*: ' " + progress + " || echo 'no progress line within 60 s'\n"
+        "kill -INT $program; wait $program");
     EXPECT_EQ(interrupted.status, 130) << interrupted.output;
     EXPECT_TRUE(has(interrupted.output, "\nSolution not found\n")) << interrupted.output;
     EXPECT_TRUE(has(interrupted.output, "\nStopped by the user after ")) << interrupted.output;

@@ -113,6 +113,29 @@ TEST(Save, ExamplesBenchmarksAndRandomDomainsLoadBackToTheSameReport) {
     expectRoundTrip("hand-made domain");
 }
 
+TEST(Save, InstancesBuiltBeforeTheDomainChangedAreWrittenAsTheyAre) {
+    // Each change after the build makes "buildInst" give other instances:
+    // more objects, a constraint, an operation, sets that make some redundant.
+    const std::vector<std::vector<std::string>> changes = {
+        {"atom cargo d"},
+        {"const fly ~eq(to paris)"},
+        {"op wait(rocket:r)"},
+        {"pre unload inside(c,r)", "buildInst", "add unload inside(c,r)"},
+        {"add unload inside(c,r)", "buildInst", "pre unload inside(c,r)"},
+        {"pre unload inside(c,r)", "add unload inside(c,r)", "del unload at(c,p)", "buildInst",
+         "del unload inside(c,r)"},
+    };
+    for (const std::vector<std::string>& lines : changes) {
+        freshSession();
+        loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+        runLines(lines);
+        expectRoundTrip(lines.back());
+        const std::size_t loaded = session().instances.size();
+        runLines({"buildInst"});
+        EXPECT_NE(session().instances.size(), loaded) << lines.back() << ": the change left the build as it was";
+    }
+}
+
 TEST(Save, ALineThatCannotFitOrAPathThatCannotBeWrittenLeavesNoFile) {
     freshSession();
     std::string init = "init";
@@ -134,10 +157,12 @@ TEST(Save, ALineThatCannotFitOrAPathThatCannotBeWrittenLeavesNoFile) {
 
     runLines({"init"});
     std::filesystem::create_directory(directory + "/taken.pln");
-    for (const std::string& target : {std::string("/nonexistent/directory/x"), directory + "/taken"}) {
+    const std::vector<std::pair<std::string, std::string>> unwritable = {
+        {"/nonexistent/directory/x", "No such file or directory"}, {directory + "/taken", "Is a directory"}};
+    for (const auto& [target, reason] : unwritable) {
         session().messages.clear();
         executeLine(session(), "save " + target);
-        EXPECT_EQ(messageText(), "File \"" + target + ".pln\" not written: cannot be written\n");
+        EXPECT_EQ(messageText(), "File \"" + target + ".pln\" not written: cannot be written: " + reason + "\n");
     }
     // No file and no temporary left behind.
     std::size_t entries = 0;

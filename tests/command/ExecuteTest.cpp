@@ -3,6 +3,7 @@
 #include "command/CAtoi.h"
 #include "command/Execute.h"
 #include "command/LoadFile.h"
+#include "command/LongJob.h"
 #include "command/Session.h"
 #include "domain/Fact.h"
 #include "domain/Operation.h"
@@ -109,10 +110,52 @@ TEST(CAtoi, ReadsAsTheCLibraryDoes) {
     EXPECT_EQ(cAtoi("+5"), 5);
     EXPECT_EQ(cAtoi("- 5"), 0);
     EXPECT_EQ(cAtoi("2147483647"), 2147483647);
-    EXPECT_EQ(cAtoi("2147483648"), -2147483647 - 1);       // truncated to 32 bits
-    EXPECT_EQ(cAtoi("4294967297"), 1);
-    EXPECT_EQ(cAtoi("99999999999999999999999"), -1);         // clamped to 2^63-1, low 32 bits
-    EXPECT_EQ(cAtoi("-99999999999999999999999"), 0);         // clamped to -2^63
+    EXPECT_EQ(cAtoi("-2147483648"), -2147483647 - 1);
+    EXPECT_FALSE(readCNumber("-2147483648").clamped);
+    // Past the 32-bit range: the nearest bound, flagged.
+    for (const char* large : {"2147483648", "4294967297", "99999999999999999999999"}) {
+        EXPECT_EQ(cAtoi(large), 2147483647) << large;
+        EXPECT_TRUE(readCNumber(large).clamped) << large;
+    }
+    EXPECT_EQ(cAtoi("-2147483649"), -2147483647 - 1);
+    EXPECT_EQ(cAtoi("-99999999999999999999999"), -2147483647 - 1);
+    EXPECT_TRUE(readCNumber("-99999999999999999999999").clamped);
+}
+
+// The log of "solve inselol LIMIT" on the cargo example, typed or as the
+// window's job runs it, and the messages before the solve's timing line.
+std::pair<std::string, std::string> inselolRun(const std::string& limit, bool asJob) {
+    freshSession();
+    loadFile(session(), testing::sourcePath("examples/rocket.pln"));
+    session().messages.clear();
+    const std::string line = "solve inselol " + limit;
+    if (asJob) {
+        const std::unique_ptr<LongJob> job = longJobFor(session(), tokenize(line));
+        job->run();
+        job->finish();
+    } else {
+        executeLine(session(), line);
+    }
+    const std::string messages = messageText();
+    return {session().log.text(), messages.substr(0, messages.find(" - required "))};
+}
+
+TEST(Execute, ASolveLimitThatDoesNotFitIsTheNearestOneWithOneMessage) {
+    const std::pair<const char*, const char*> clamped[] = {
+        {"3000000000", "largest limit, 2147483647"},
+        {"4294967298", "largest limit, 2147483647"},
+        {"-3000000000", "smallest limit, -2147483648"}};
+    for (const bool asJob : {false, true}) {
+        for (const auto& [typed, used] : clamped) {
+            SCOPED_TRACE(std::string(typed) + (asJob ? " as a job" : " typed"));
+            const auto [log, messages] = inselolRun(typed, asJob);
+            const bool largest = typed[0] != '-';
+            EXPECT_EQ(log, inselolRun(largest ? "2147483647" : "-2147483648", asJob).first);
+            EXPECT_EQ(log.find("Solution found") != std::string::npos, largest) << log;
+            EXPECT_EQ(messages, "Limit \"" + std::string(typed) + "\" does not fit: solving with the " + used + "\n");
+        }
+        EXPECT_EQ(inselolRun("2", asJob).second, "");
+    }
 }
 
 }  // namespace

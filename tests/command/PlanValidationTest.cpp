@@ -55,8 +55,9 @@ TEST(Validate, EveryReasonOnTheCargoDomainAndTheModelStaysAsItWas) {
               invalidAt(2, "teleport(a,paris)", "no operation \"teleport\""));
     EXPECT_EQ(validated("fly(r,london)\n"), invalidAt(1, "fly(r,london)", "wrong number of parameters"));
     EXPECT_EQ(validated("load(c,r,london)\n"), invalidAt(1, "load(c,r,london)", "no atom \"c\""));
+    // A step in the competitions' form is shown in its own parentheses.
     EXPECT_EQ(validated("(load london r london)\n"),
-              invalidAt(1, "(load london r london)", "type mismatch, london is type place, but cargo expected"));
+              "Plan invalid at step 1 (load london r london): type mismatch, london is type place, but cargo expected\n");
     EXPECT_EQ(validated("load(p1,r,london)\n"),
               invalidAt(1, "load(p1,r,london)", "type mismatch, p1 is type parcel, but cargo expected"));
     EXPECT_EQ(validated("load(a,r,paris)\n"), invalidAt(1, "load(a,r,paris)", "a constraint forbids it"));

@@ -43,7 +43,7 @@ TEST(StartupFile, WorkingDirectoryFirstThenTheInstalledDataBesideTheExecutable) 
     EXPECT_EQ(locate("rocket.pln", "examples/rocket.pln", ""), "rocket.pln");
     EXPECT_EQ(locate("rocket.pln", "examples", moved / "bin/vexmolda"), "rocket.pln");
 
-    // A file in the working directory wins, under the plain name as before.
+    // A file in the working directory wins, found under its plain name.
     std::ofstream(workingDirectory / "rocket.pln") << "type local\n";
     EXPECT_EQ(locate("rocket.pln", "examples/rocket.pln", moved / "bin/vexmolda"), "rocket.pln");
     EXPECT_EQ(fs::weakly_canonical(locate("verdanasmall.glf", "verdanasmall.glf", moved / "bin/vexmolda")),

@@ -71,7 +71,7 @@ TEST(PddlCompetitions, ReaderFaultsAreMended) {
     loadSolveAndReplay({competition("zenotravel", "p01.pddl"), "a*", {}});
     std::string loadMessages;
     loadSolveAndReplay({storage, "a*", {}}, &loadMessages);
-    // storage is STRIPS once read: the schemas are translated one to one, as before.
+    // storage is STRIPS once read: the schemas are translated one to one.
     EXPECT_EQ(session().model.operations.size(), 5u);
     EXPECT_EQ(loadMessages, "");
 }
