@@ -46,8 +46,8 @@ void setUpProjection() {
 WindowSet createWidgets(Session& session, CommandRunner& runner) {
     WindowSet made;
     made.domain = new DMWindow(session);
-    made.instances = new OIWindow(session, [&session, &runner] {
-        runner.submitJob(buildInstancesJob(session), "Build Instances");
+    made.instances = new OIWindow(session, [&runner](WindowAction action, std::string description) {
+        runner.submitAction(std::move(action), std::move(description));
     });
     made.interference = new IFWindow(session);
     made.plangraph = new PGWindow(session);

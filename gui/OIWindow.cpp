@@ -39,12 +39,12 @@ MeasuredInstances measureInstances(const InstanceList& instanceList) {
 
 }  // namespace
 
-OIWindow::OIWindow(Session& session, std::function<void()> buildInstances)
+OIWindow::OIWindow(Session& session, const ActionQueue& queue)
     : ScrollingWindow("Operator Instances"),
-      buildButton(std::make_unique<BInstButton>(this, std::move(buildInstances))),
-      constraintsButton(std::make_unique<CnstButton>(this, session.switches)),
-      duplicatesButton(std::make_unique<DupButton>(this, session.switches)),
-      redundantButton(std::make_unique<RedButton>(this, session.switches)),
+      buildButton(std::make_unique<BInstButton>(this, session, queue)),
+      constraintsButton(std::make_unique<CnstButton>(this, session.switches, queue)),
+      duplicatesButton(std::make_unique<DupButton>(this, session.switches, queue)),
+      redundantButton(std::make_unique<RedButton>(this, session.switches, queue)),
       session(session) {}
 
 void OIWindow::drawContent() {

@@ -1,7 +1,6 @@
 #pragma once
 // The window that lists the operation instances.
 
-#include <functional>
 #include <memory>
 
 #include "gui/InstanceButtons.h"
@@ -12,9 +11,8 @@ namespace vexmolda {
 // Every instance in columns, and the build button and three switch toggles above them.
 class OIWindow : public ScrollingWindow {
 public:
-    // Made once by initGui; makes its four buttons, the build button running
-    // the given action.
-    OIWindow(Session& session, std::function<void()> buildInstances);
+    // Made once by initGui; makes its four buttons, whose clicks go to the queue.
+    OIWindow(Session& session, const ActionQueue& queue);
 
     std::unique_ptr<BInstButton> buildButton;
     std::unique_ptr<CnstButton> constraintsButton;

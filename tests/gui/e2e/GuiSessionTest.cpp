@@ -69,6 +69,29 @@ TEST_F(GuiSession, TypedCommandsReprintTheReportAndTabsSlideTheirWindowsIn) {
     EXPECT_EQ(waitForExit(), 0) << "closing the window ends the program with status 0";
 }
 
+TEST_F(GuiSession, LinesThatArriveTogetherEachGetTheirOwnReportInOrder) {
+    std::ofstream(run.path / "rocket.pln") << smallDomain;
+    startProgram();
+    ASSERT_TRUE(outputHas("Types: any, cargo, place\n")) << output();
+    const std::size_t before = output().size();
+    // Three lines in one burst, as pasted text gives them.
+    tool("xdotool type --delay 1 \"$(printf 'type f1\\rtype f2\\rtype f3\\r')\"");
+    ASSERT_TRUE(outputHas("Types: any, cargo, f1, f2, f3, place\n")) << output();
+    const std::string reports = output().substr(before);
+    const std::vector<std::string> expected{"Types: any, cargo, f1, place\n", "Types: any, cargo, f1, f2, place\n",
+                                            "Types: any, cargo, f1, f2, f3, place\n"};
+    std::size_t at = 0;
+    for (const std::string& types : expected) {
+        at = reports.find("Types: ", at);
+        ASSERT_NE(at, std::string::npos) << "fewer reports than lines: " << reports;
+        EXPECT_EQ(reports.compare(at, types.size(), types), 0) << "report " << types << "in " << reports;
+        ++at;
+    }
+    EXPECT_EQ(reports.find("Types: ", at), std::string::npos) << "more reports than lines: " << reports;
+    typeLine("q");
+    EXPECT_EQ(waitForExit(), 0) << output();
+}
+
 TEST_F(GuiSession, ABurstOfResizesLeavesTheWindowAtTheLastSizeAndResponsive) {
     std::ofstream(run.path / "rocket.pln") << smallDomain;
     startProgram();
