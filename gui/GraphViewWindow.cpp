@@ -22,6 +22,11 @@ const PlanningGraph* GraphViewWindow::graphOrClose() {
 
 void GraphViewWindow::resetView() { view = initialView(); }
 
+bool GraphViewWindow::returnToStart() {
+    resetView();
+    return true;
+}
+
 ZoomPan GraphViewWindow::initialView() const { return ZoomPan{}; }
 
 bool GraphViewWindow::graphReplaced() {

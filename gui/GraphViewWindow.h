@@ -22,8 +22,10 @@ public:
     // Pans with the pointer.
     void onDrag(float dx, float dy) override;
 
-    // Back to the view a new graph opens with (the Home key).
+    // Back to the view a new graph opens with.
     void resetView();
+    // The Home key: resetView.
+    bool returnToStart() override;
     // The view a new graph opens with.
     virtual ZoomPan initialView() const;
 

@@ -66,6 +66,8 @@ void OIWindow::drawContent() {
         firstRow = static_cast<std::size_t>(std::clamp(top, 0.0f, static_cast<float>(layout.rows)));
         lastRow = static_cast<std::size_t>(std::clamp(bottom, 0.0f, static_cast<float>(layout.rows)));
     }
+    // Scrolled rows stay below the fixed buttons: the list shows from where it starts.
+    draw::beginClip(y + columnsTop, 100);
     float columnX = firstColumnX;
     for (std::size_t start = 0; start < count; start += static_cast<std::size_t>(layout.rows)) {
         std::string buffer;
@@ -77,6 +79,7 @@ void OIWindow::drawContent() {
         }
         columnX += layout.pitch;
     }
+    draw::endClip();
 }
 
 float OIWindow::contentBottom() {
@@ -89,7 +92,7 @@ float OIWindow::contentBottom() {
     for (std::size_t start = 0; start < measured.texts.size(); start += rows) {
         std::string column;
         for (std::size_t i = start; i < std::min(measured.texts.size(), start + rows); ++i) column += measured.texts[i];
-        tallest = std::max(tallest, columnRows(column, columnWrapWidth, bodyTextSize));
+        tallest = std::max(tallest, columnRows(column, firstColumnX, columnWrapWidth, bodyTextSize));
     }
     return columnsTop + bodyTextSize * static_cast<float>(tallest);
 }

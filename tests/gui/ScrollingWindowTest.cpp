@@ -61,6 +61,26 @@ TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
     }
 }
 
+TEST_F(TextWindows, TheHomeKeyBringsAnOpenTextWindowBackToItsTop) {
+    useFontMetrics(GlfFont{});
+    DMWindow domain(session());
+    LogWindow logWindow(session());
+    InstancesWindow instances;
+    for (ScrollingWindow* window : std::initializer_list<ScrollingWindow*>{&domain, &logWindow, &instances}) {
+        window->shown = true;
+        activeWindow = window;
+        window->onScroll(-4);
+        handleWindowKey(windowing::keyHome, windowing::actionPress);
+        EXPECT_FLOAT_EQ(window->scroll, 0) << window->title;
+        // Closed, it leaves Home to the command line.
+        window->onScroll(-4);
+        window->shown = false;
+        handleWindowKey(windowing::keyHome, windowing::actionPress);
+        EXPECT_FLOAT_EQ(window->scroll, -20) << window->title;
+    }
+    activeWindow = nullptr;
+}
+
 TEST_F(TextWindows, ScrollingStopsAtTheContentAndReplacedContentStartsAtTheTop) {
     testing::freshSession();
     useFontMetrics(testing::syntheticFont());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <string>
@@ -120,6 +121,22 @@ TEST_F(GuiSession, WithoutTheStartupFileTheWindowOpensAndQuitEndsIt) {
     ASSERT_TRUE(outputHas("File \"rocket.pln\" not found\n")) << output();
     // No file was loaded, so nothing was wiped: not even "any" exists yet.
     EXPECT_EQ(output().rfind("Types: \n", 0), 0u) << output();
+    typeLine("q");
+    EXPECT_EQ(waitForExit(), 0) << output();
+}
+
+TEST_F(GuiSession, WithoutTheFontTheWindowSaysOnStandardErrorWhereItLooked) {
+    std::ofstream(run.path / "rocket.pln") << smallDomain;
+    std::filesystem::remove(run.path / "verdanasmall.glf");
+    startProgram();
+    const std::string message = "Font file \"verdanasmall.glf\" not found in \"" + run.path.string() + "\" or \"";
+    ASSERT_TRUE(outputHas("Types: any, cargo, place\n")) << output();
+    EXPECT_NE(output().find(message), std::string::npos) << "the report's messages: " << output();
+    const std::string errors = readFile(run.path / "out.txt.err");
+    const std::size_t at = errors.find(message);
+    ASSERT_NE(at, std::string::npos) << errors;
+    // The second place is the installed data folder beside the program's own.
+    EXPECT_NE(errors.find("/share/vexmolda\": the window shows no text\n", at), std::string::npos) << errors;
     typeLine("q");
     EXPECT_EQ(waitForExit(), 0) << output();
 }
