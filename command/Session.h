@@ -69,6 +69,8 @@ public:
     Model model;
     InstanceList instances;
     Switches switches;
+    // A new number at every command and every ended job: views cache what they show by it.
+    std::uint64_t changeStamp = nextCreationNumber();
     // Errors and status lines of commands; always enabled.
     TextBuffer messages{true};
     // Solver traces.

@@ -42,6 +42,7 @@ void CommandRunner::submitAction(WindowAction action, std::string description, b
 bool CommandRunner::runNow(Pending& entry) {
     if (entry.action) {
         std::unique_ptr<LongJob> longJob = entry.action();
+        session.changeStamp = nextCreationNumber();
         if (!longJob) return false;
         start(std::move(longJob), entry.description, entry.reportWhenDone);
         return true;
@@ -74,6 +75,7 @@ void CommandRunner::finishRunning() {
     worker.join();
     std::unique_ptr<LongJob> ended = std::move(job);
     ended->finish();
+    session.changeStamp = nextCreationNumber();
     // The report is printed once per command, when it ends.
     if (reportWhenDone) session.switches.dirty = true;
 }

@@ -5,6 +5,7 @@
 
 #include "command/Session.h"
 #include "gui/ScrollingWindow.h"
+#include "gui/WrappedText.h"
 
 namespace vexmolda {
 
@@ -36,7 +37,22 @@ protected:
     std::uint64_t contentStamp() const override;
 
 private:
+    // What the texts were made from: they are made again only when it changes.
+    struct Source {
+        std::uint64_t change;
+        std::uint64_t instances;
+        std::size_t instanceCount;
+        const GlfGlyph* glyphs;
+        std::size_t glyphCount;
+        bool operator==(const Source&) const = default;
+    };
+    // Makes the section bodies and the operations text again when the domain changed.
+    void refresh();
+
     const Session& session;
+    Source source{};
+    std::array<WrappedText, domainSections.size()> sections;
+    WrappedText operations;
 };
 
 }  // namespace vexmolda

@@ -3,7 +3,12 @@
 
 #include <memory>
 
+#include <string>
+#include <vector>
+
+#include "gui/GlfFont.h"
 #include "gui/InstanceButtons.h"
+#include "gui/InstanceColumns.h"
 #include "gui/ScrollingWindow.h"
 
 namespace vexmolda {
@@ -25,7 +30,27 @@ protected:
     std::uint64_t contentStamp() const override;
 
 private:
+    // The instance texts and the columns they are laid out in.
+    struct MeasuredInstances {
+        std::vector<std::string> texts;
+        InstanceColumns layout;
+        bool oneLineEach = true;
+    };
+    // What they were measured from: measured again only when it changes.
+    struct Source {
+        std::uint64_t instances;
+        std::size_t instanceCount;
+        const GlfGlyph* glyphs;
+        std::size_t glyphCount;
+        bool loaded;
+        bool operator==(const Source&) const = default;
+    };
+    // The instances measured, again only when the list or the font changed.
+    const MeasuredInstances& measured();
+
     const Session& session;
+    Source source{};
+    MeasuredInstances measuredInstances;
 };
 
 }  // namespace vexmolda

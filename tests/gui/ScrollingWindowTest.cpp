@@ -81,6 +81,29 @@ TEST_F(TextWindows, TheHomeKeyBringsAnOpenTextWindowBackToItsTop) {
     activeWindow = nullptr;
 }
 
+TEST_F(TextWindows, TheDomainWindowFollowsEveryChangeOfTheDomainItShows) {
+    testing::freshSession();
+    useFontMetrics(testing::syntheticFont());
+    DMWindow domain(session());
+    std::vector<std::string> lines{"pred p"};
+    for (int i = 0; i < 40; ++i) lines.push_back("op o" + std::to_string(i));
+    runLines(lines);
+    domain.onScroll(-1000);
+    const float scrolledToEnd = domain.scroll;
+    ASSERT_LT(scrolledToEnd, 0) << "the operations reach below the view";
+    // A long list on an existing operation wraps into more rows: the end lies further down.
+    std::string atoms = "atom t";
+    for (int i = 0; i < 20; ++i) atoms += " a" + std::to_string(i);
+    runLines({"type t", atoms, "pred q(t:x)"});
+    // "pre" replaces the list: the change shows in the content, not in any count of operations.
+    std::string pre = "pre o39";
+    for (int i = 0; i < 20; ++i) pre += " q(a" + std::to_string(i) + ")";
+    runLines({pre});
+    ASSERT_EQ(session().model.operations.find("o39")->pre.size(), 20u) << testing::messageText();
+    domain.onScroll(-1000);
+    EXPECT_LT(domain.scroll, scrolledToEnd) << "the window showed the domain before the change";
+}
+
 TEST_F(TextWindows, ScrollingStopsAtTheContentAndReplacedContentStartsAtTheTop) {
     testing::freshSession();
     useFontMetrics(testing::syntheticFont());
