@@ -27,6 +27,7 @@
 #include "gui/InterferenceLayout.h"
 #include "gui/LogWindow.h"
 #include "gui/PGWindow.h"
+#include "gui/ScrollingWindow.h"
 #include "gui/TextLayout.h"
 #include "gui/WrappedText.h"
 #include "solvers/PlanningGraph.h"
@@ -246,6 +247,48 @@ void windowCommandTurnaround(benchmark::State& state) {
     close(console);
     state.counters["lines"] = static_cast<double>(benchSession().log.lines.size());
 }
+
+// A task of n operations without parameters, grounded: one instance each.
+void loadFlatTask(int operations) {
+    static int loaded = -1;
+    if (loaded == operations) return;
+    std::string text = "pred p\n";
+    for (int i = 0; i < operations; ++i) {
+        const std::string name = "o" + std::to_string(i);
+        text += "op " + name + "\nadd " + name + " p\n";
+    }
+    loadProblemText(text + "filterReds off\nbuildInst\n");
+    loaded = operations;
+}
+
+// One frame of a text window (a member of the window set) open at its top on the flat task.
+void textWindowFrame(benchmark::State& state, Window* WindowSet::*which) {
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    loadFlatTask(static_cast<int>(state.range(0)));
+    auto& window = static_cast<ScrollingWindow&>(*(guiWindows().*which));
+    window.shown = true;
+    window.animating = false;
+    window.slide = 1;
+    window.scroll = 0;
+    // The frames between two changes of the task; the first after a change is not timed.
+    window.drawSelf();
+    for (auto _ : state) {
+        window.drawSelf();
+        glFinish();
+    }
+    state.counters["instances"] = static_cast<double>(benchSession().instances.size());
+}
+
+void domainWindowFrame(benchmark::State& state) { textWindowFrame(state, &WindowSet::domain); }
+
+void instancesWindowFrame(benchmark::State& state) { textWindowFrame(state, &WindowSet::instances); }
+
+// 10,000 and 40,000 operations without parameters.
+BENCHMARK(domainWindowFrame)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
+BENCHMARK(instancesWindowFrame)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(logWholeTextWrap)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(logWindowRewrap)->Unit(benchmark::kMillisecond)->Iterations(3);

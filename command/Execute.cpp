@@ -177,6 +177,7 @@ void validateCommand(Session& session, const std::string& path) {
 
 void execute(Session& session, TokenList tokens) {
     session.switches.dirty = true;
+    session.changeStamp = nextCreationNumber();
     if (tokens.empty() || tokens[0].text[0] == '#') return;
     for (const CommandRow& row : commandTable()) {
         if (tokens.size() < row.minTokens) continue;

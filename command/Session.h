@@ -80,6 +80,8 @@ public:
     // under its switches would make the list's first instances again.
     std::optional<InstancesBuild> instancesBuild;
     Switches switches;
+    // A new number at every command and every ended job: views cache what they show by it.
+    std::uint64_t changeStamp = nextCreationNumber();
     // Errors and status lines of commands; always enabled.
     TextBuffer messages{true};
     // Solver traces.

@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "command/StartupFile.h"
 #include "gui/CommandArea.h"
@@ -32,6 +35,18 @@ bool firstFrame = true;
 double previousFrameTime = 0;
 WindowGeometry geometry;
 
+// Where the font is looked for: the working directory, then the installed data.
+std::vector<std::filesystem::path> fontSearchPlaces() {
+    std::vector<std::filesystem::path> places;
+    std::error_code error;
+    std::filesystem::path workingDirectory = std::filesystem::current_path(error);
+    if (!error) places.push_back(std::move(workingDirectory));
+    if (std::filesystem::path data = installedDataDirectory(runningExecutable()); !data.empty()) {
+        places.push_back(data.lexically_normal());
+    }
+    return places;
+}
+
 void setUpProjection() {
     // x 0..100 to -1..1, y 0..100 to 1..-1 (y downwards), z to -z.
     const GLfloat projection[16] = {0.02f, 0, 0, 0, 0, -0.02f, 0, 0, 0, 0, -1, 0, -1, 1, 0, 1};
@@ -46,8 +61,8 @@ void setUpProjection() {
 WindowSet createWidgets(Session& session, CommandRunner& runner) {
     WindowSet made;
     made.domain = new DMWindow(session);
-    made.instances = new OIWindow(session, [&session, &runner] {
-        runner.submitJob(buildInstancesJob(session), "Build Instances");
+    made.instances = new OIWindow(session, [&runner](WindowAction action, std::string description) {
+        runner.submitAction(std::move(action), std::move(description));
     });
     made.interference = new IFWindow(session);
     made.plangraph = new PGWindow(session);
@@ -65,12 +80,9 @@ void handleWindowSize(const windowing::WindowSizes& sizes) {
 }
 
 void handleWindowKey(int key, int action) {
-    if (action != windowing::actionRelease && key == windowing::keyHome) {
-        auto* graphWindow = dynamic_cast<GraphViewWindow*>(activeWindow);
-        if (graphWindow && graphWindow->shown) {
-            graphWindow->resetView();
-            return;
-        }
+    if (action != windowing::actionRelease && key == windowing::keyHome && activeWindow && activeWindow->shown &&
+        activeWindow->returnToStart()) {
+        return;
     }
     handleKey(key, action);
 }
@@ -135,8 +147,10 @@ void initGui(Session& session, CommandRunner& runner) {
     glEnable(GL_TEXTURE_2D);
     glClearColor(0.7f, 0.7f, 0.7f, 1);
     // Text stays invisible without the font; the message says where it was looked for.
-    if (const std::string problem = loadFont(startupFile(fontFileName, fontFileName)); !problem.empty()) {
+    if (const std::string problem = loadFont(startupFile(fontFileName, fontFileName), fontSearchPlaces());
+        !problem.empty()) {
         session.messages.append(problem);
+        std::fputs(problem.c_str(), stderr);
     }
     guiRoot.setColor(200, 200, 200);
     windows = createWidgets(session, runner);

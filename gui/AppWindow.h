@@ -24,11 +24,11 @@ LoopActivity loopActivity();
 // The five windows made by initGui (all none before).
 const WindowSet& guiWindows();
 // Makes the five windows in drawing order, then the tab column; initGui calls
-// it. The build button hands its grounding to the runner.
+// it. The instance buttons' actions go to the runner's queue.
 WindowSet createWidgets(Session& session, CommandRunner& runner);
 
-// Key handler: Home brings an open graph window back to its initial view;
-// every other key goes to the command line.
+// Key handler: Home (with Ctrl or without) brings the open window back to its
+// start (a graph's initial view, a text's top); every other key goes to the command line.
 void handleWindowKey(int key, int action);
 // Wheel handler: over the message panel it scrolls the messages, elsewhere
 // the element under the pointer.

@@ -20,33 +20,31 @@ CommandRunner::CommandRunner(Session& session) : session(session) {}
 CommandRunner::~CommandRunner() { stopAndWait(); }
 
 void CommandRunner::submitLine(const std::string& line) {
-    if (isQuit(tokenize(line))) {
-        stopAndWait();
-        pending.clear();
-        session.messages.clear();
-        executeLine(session, line);
+    // A quit behind waiting lines comes in its turn, after their reports.
+    if (isQuit(tokenize(line)) && (busy() || pending.empty())) {
+        quitNow(line);
         return;
     }
-    Pending entry{line, nullptr, line, true};
-    if (busy() || !pending.empty()) {
-        pending.push_back(std::move(entry));
-        return;
-    }
-    runNow(entry);
+    pending.push_back(Pending{line, nullptr, line, true});
 }
 
-void CommandRunner::submitJob(std::unique_ptr<LongJob> longJob, std::string description, bool report) {
-    Pending entry{"", std::move(longJob), std::move(description), report};
-    if (busy() || !pending.empty()) {
-        pending.push_back(std::move(entry));
-        return;
-    }
-    runNow(entry);
+void CommandRunner::quitNow(const std::string& line) {
+    stopAndWait();
+    pending.clear();
+    session.messages.clear();
+    executeLine(session, line);
+}
+
+void CommandRunner::submitAction(WindowAction action, std::string description, bool report) {
+    pending.push_back(Pending{"", std::move(action), std::move(description), report});
 }
 
 bool CommandRunner::runNow(Pending& entry) {
-    if (entry.job) {
-        start(std::move(entry.job), entry.description, entry.reportWhenDone);
+    if (entry.action) {
+        std::unique_ptr<LongJob> longJob = entry.action();
+        session.changeStamp = nextCreationNumber();
+        if (!longJob) return false;
+        start(std::move(longJob), entry.description, entry.reportWhenDone);
         return true;
     }
     // As typed: the messages of the last command go, then the line runs.
@@ -77,6 +75,7 @@ void CommandRunner::finishRunning() {
     worker.join();
     std::unique_ptr<LongJob> ended = std::move(job);
     ended->finish();
+    session.changeStamp = nextCreationNumber();
     // The report is printed once per command, when it ends.
     if (reportWhenDone) session.switches.dirty = true;
 }
@@ -88,7 +87,6 @@ bool CommandRunner::finishEndedWork() {
 }
 
 bool CommandRunner::runNext() {
-    // One entry a frame, so each command's report is printed before the next runs.
     if (busy() || pending.empty() || session.quitRequested) return false;
     Pending entry = std::move(pending.front());
     pending.pop_front();

@@ -1,7 +1,7 @@
 #pragma once
-// Runs the window's commands: quick ones at once, long ones (a solve, a
-// grounding, a file load) on a worker thread beside the frame loop. What is
-// given while work runs waits, in order.
+// Runs the window's commands and actions in the order given, one a frame:
+// quick ones in the frame loop, long ones (a solve, a grounding, a file load)
+// on a worker thread beside it.
 
 #include <atomic>
 #include <deque>
@@ -12,6 +12,7 @@
 
 #include "command/LongJob.h"
 #include "command/Session.h"
+#include "gui/WindowAction.h"
 
 namespace vexmolda {
 
@@ -21,17 +22,18 @@ public:
     // Stops the work and waits for it.
     ~CommandRunner();
 
-    // A typed line. "q", "quit" and "exit" stop the work and end the session
-    // at once; any other line runs now, or waits while work runs.
+    // A typed line, queued. "q", "quit" and "exit" with nothing before them
+    // (or while work runs) stop the work and end the session at once.
     void submitLine(const std::string& line);
-    // A long job given by the program: the start-up load (whose report is
-    // printed when it ends) or the build button (a window action, no report).
-    void submitJob(std::unique_ptr<LongJob> job, std::string description, bool reportWhenDone = false);
+    // A window action or the start-up load, queued; only the latter reprints
+    // the report when it ends.
+    void submitAction(WindowAction action, std::string description, bool reportWhenDone = false);
     // Once per frame, first: adopts the ended work's result in the session;
     // true when it did.
     bool finishEndedWork();
     // Once per frame, after the report: runs the next waiting entry, if idle;
-    // true when it ran one.
+    // true when it ran one. One a frame, so each line's report comes before
+    // the next line runs.
     bool runNext();
     // Escape: asks the running work to stop.
     void stop();
@@ -46,12 +48,13 @@ public:
 private:
     struct Pending {
         std::string line;
-        std::unique_ptr<LongJob> job;  // set for program jobs
+        WindowAction action;  // set for window actions and the start-up load
         std::string description;
         bool reportWhenDone = false;
     };
     // Runs the entry now; true when it started work on the worker.
     bool runNow(Pending& entry);
+    void quitNow(const std::string& line);
     void start(std::unique_ptr<LongJob> longJob, std::string description, bool reportWhenDone);
     void finishRunning();
 

@@ -1,6 +1,7 @@
 #include "gui/DMWindow.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "gui/DomainText.h"
@@ -10,40 +11,54 @@ namespace vexmolda {
 
 namespace {
 
+constexpr float operationsX = 50.5f;
 constexpr float operationsTop = 8.5f;
 constexpr float operationsWidth = 40;
-// The bottom of the left column: the goal section's height limit ends it.
-constexpr float leftColumnBottom = 76.5f + 15;
-
-// One section of the left column: heading at the left, wrapped body beside
-// it, cut at the divider.
-void drawSection(const char* heading, float y, float heightLimit, const std::string& body) {
-    drawText(heading, 1.5f, y, bodyTextSize, false);
-    drawTextInColumn(body, 15, y, 30, heightLimit, bodyTextSize);
-}
+constexpr float sectionBodyX = 15;
+constexpr float sectionBodyWidth = 30;
 
 }  // namespace
 
 DMWindow::DMWindow(const Session& session) : ScrollingWindow("Domain Information"), session(session) {}
 
-void DMWindow::drawContent() {
+void DMWindow::refresh() {
+    if (!fontLoaded()) return;
+    const GlfFont& font = currentFont();
+    Source now{session.changeStamp, session.instances.contentStamp(), session.instances.size(), font.glyphs.data(),
+               font.glyphs.size()};
+    if (now == source) return;
+    source = now;
     const Model& model = session.model;
-    drawSection("Types", 1.5f, 20, typesText(model));
-    drawSection("Atoms", 21.5f, 20, atomsText(model));
-    drawSection("Predicates", 41.5f, 20, predicatesText(model));
-    drawSection("Initial\nState", 61.5f, 15, stateText(model.initState));
-    drawSection("Goal\nState", 76.5f, 15, stateText(model.goalState));
+    std::string bodies[] = {typesText(model), atomsText(model), predicatesText(model), stateText(model.initState),
+                            stateText(model.goalState)};
+    static_assert(std::size(bodies) == domainSections.size());
+    for (std::size_t i = 0; i < domainSections.size(); ++i) {
+        sections[i].assignColumn(std::move(bodies[i]), font, sectionBodyX, sectionBodyWidth, bodyTextSize);
+    }
+    operations.assignColumn(operationsText(model, session.instances), font, operationsX, operationsWidth, bodyTextSize);
+}
 
-    drawText("Operations", 50.5f, 1.5f, bodyTextSize, false);
-    // Unlimited in length; lines below the drawing area are not drawn.
-    drawTextInColumn(operationsText(model, session.instances), 50.5f, operationsTop, operationsWidth,
-                     heightLeftOnScreen(scroll, operationsTop), bodyTextSize);
+void DMWindow::drawContent() {
+    refresh();
+    for (std::size_t i = 0; i < domainSections.size(); ++i) {
+        const DomainSection& section = domainSections[i];
+        // Heading at the left, wrapped body beside it, its rows above the divider.
+        drawText(section.heading, 1.5f, section.top, bodyTextSize, false);
+        const auto rows = static_cast<std::size_t>((section.bottom - section.top) / bodyTextSize);
+        drawText(sections[i].rows(0, rows), sectionBodyX, section.top, bodyTextSize, false);
+    }
+
+    drawText("Operations", operationsX, 1.5f, bodyTextSize, false);
+    // Only the rows in view are drawn.
+    const RowRange range = rowsOnScreen(scroll, operationsTop, bodyTextSize, operations.rowCount());
+    drawText(operations.rows(range.first, range.end), operationsX,
+             operationsTop + bodyTextSize * static_cast<float>(range.first), bodyTextSize, false);
 
     draw::setTexturing(false);
     draw::beginLines();
-    for (const float lineY : {20.0f, 40.0f, 60.0f, 75.0f}) {
-        draw::vertex(2, lineY);
-        draw::vertex(45, lineY);
+    for (std::size_t i = 0; i + 1 < domainSections.size(); ++i) {
+        draw::vertex(2, domainSections[i].bottom);
+        draw::vertex(45, domainSections[i].bottom);
     }
     draw::vertex(47, 2);
     draw::vertex(47, 94);
@@ -52,8 +67,8 @@ void DMWindow::drawContent() {
 
 float DMWindow::contentBottom() {
     if (!fontLoaded()) return std::numeric_limits<float>::infinity();
-    const auto rows = static_cast<float>(columnRows(operationsText(session.model, session.instances), operationsWidth, bodyTextSize));
-    return std::max(leftColumnBottom, operationsTop + bodyTextSize * rows);
+    refresh();
+    return std::max(domainSections.back().bottom, operationsTop + bodyTextSize * static_cast<float>(operations.rowCount()));
 }
 
 // Every load begins with a wipe, which empties the type registry.

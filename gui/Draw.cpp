@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "gui/ClipBand.h"
+
 namespace vexmolda::draw {
 
 void setColor(Rgb color) { glColor3ub(color.r, color.g, color.b); }
@@ -80,5 +82,15 @@ void popViewProjection() {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 }
+
+void beginClip(float top, float bottom) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const PixelBand band = pixelBand(top, bottom, viewport[3]);
+    glScissor(viewport[0], viewport[1] + band.bottom, viewport[2], band.height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void endClip() { glDisable(GL_SCISSOR_TEST); }
 
 }  // namespace vexmolda::draw

@@ -48,5 +48,10 @@ void rotate(float degrees);
 void pushViewProjection(float zoom);
 void popViewProjection();
 
+// Until endClip, draws only between top and bottom (screen units of the whole
+// area, whatever the model-view matrix), across the whole width.
+void beginClip(float top, float bottom);
+void endClip();
+
 }  // namespace draw
 }  // namespace vexmolda

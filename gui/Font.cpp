@@ -77,12 +77,18 @@ void emitQuads(const std::vector<GlyphQuad>& quads) {
 
 }  // namespace
 
-std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::string& problem) {
+std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::string& problem,
+                                    const std::vector<std::filesystem::path>& searched) {
     bool opened = false;
     const std::vector<std::uint8_t> bytes = readWholeFile(file.c_str(), opened);
     const std::string where = std::filesystem::absolute(file).parent_path().string();
     if (!opened) {
-        problem = "Font file \"" + file.filename().string() + "\" not found in \"" + where + "\": the window shows no text\n";
+        std::string places;
+        for (const std::filesystem::path& directory : searched) {
+            places += (places.empty() ? "\"" : " or \"") + directory.string() + "\"";
+        }
+        if (places.empty()) places = "\"" + where + "\"";
+        problem = "Font file \"" + file.filename().string() + "\" not found in " + places + ": the window shows no text\n";
         return std::nullopt;
     }
     std::optional<GlfFile> parsed = parseGlf(bytes);
@@ -93,9 +99,9 @@ std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::stri
     return parsed;
 }
 
-std::string loadFont(const std::string& path) {
+std::string loadFont(const std::string& path, const std::vector<std::filesystem::path>& searched) {
     std::string problem;
-    std::optional<GlfFile> file = readFontFile(path, problem);
+    std::optional<GlfFile> file = readFontFile(path, problem, searched);
     if (!file) return problem;
     if (loaded && font.textureName != 0) {
         const auto name = static_cast<GLuint>(font.textureName);
@@ -154,16 +160,14 @@ void drawTextWrapped(std::string text, float x, float y, float wrapWidth, float 
 
 void drawTextInColumn(std::string text, float x, float y, float width, float maxHeight, float size) {
     if (!loaded) return;
-    wrapText(font, text, width, size);
-    cutLongLines(font, text, width, size);
     std::vector<GlyphQuad> quads;
-    layoutWrapped(font, text, x, y, maxHeight, size, quads);
+    layoutColumn(font, std::move(text), x, y, width, maxHeight, size, quads);
     emitQuads(quads);
 }
 
-std::size_t columnRows(std::string text, float width, float size) {
+std::size_t columnRows(std::string text, float x, float width, float size) {
     if (!loaded || text.empty()) return 0;
-    wrapText(font, text, width, size);
+    wrapColumn(font, text, x, width, size);
     std::size_t rows = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     if (text.back() != '\n') ++rows;
     return rows;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/GlfFont.h"
 
@@ -18,11 +19,12 @@ inline constexpr float bodyTextSize = 2;
 // Reads the font file at path and makes its texture; needs a current GL context.
 // A missing, truncated or malformed file leaves the font unloaded and
 // gives the message line that says so; empty when the font loaded.
-std::string loadFont(const std::string& path);
+std::string loadFont(const std::string& path, const std::vector<std::filesystem::path>& searched = {});
 // Reads and checks a font file without GL; none, with the message line in
-// problem (naming the file and the directory it was looked for in), when
-// it is missing or unusable.
-std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::string& problem);
+// problem, when it is missing or unusable. A missing file is said to be in
+// none of the searched directories (its own directory when none is given).
+std::optional<GlfFile> readFontFile(const std::filesystem::path& file, std::string& problem,
+                                    const std::vector<std::filesystem::path>& searched = {});
 // True once a load has succeeded.
 bool fontLoaded();
 // The loaded font's header and glyph table.
@@ -36,10 +38,11 @@ float textWidth(std::string text, float size);
 float drawText(std::string text, float x, float y, float size, bool alignRight);
 // Draws the text wrapped at wrapWidth; maxHeight > 0 limits it to the whole lines that fit.
 void drawTextWrapped(std::string text, float x, float y, float wrapWidth, float maxHeight, float size);
-// As drawTextWrapped, but a line that cannot wrap is cut to end in "..." at
-// the column's edge, so it never runs into the next column.
+// As drawTextWrapped, but a line's continuation rows stay beside its first
+// tab stop, and a line that cannot wrap is cut to end in "..." at the
+// column's edge, so it never runs into the next column.
 void drawTextInColumn(std::string text, float x, float y, float width, float maxHeight, float size);
-// Rows of the text wrapped and cut as drawTextInColumn draws it; 0 without a font.
-std::size_t columnRows(std::string text, float width, float size);
+// Rows of the text wrapped as drawTextInColumn draws it at x; 0 without a font.
+std::size_t columnRows(std::string text, float x, float width, float size);
 
 }  // namespace vexmolda

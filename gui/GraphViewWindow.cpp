@@ -1,6 +1,7 @@
 #include "gui/GraphViewWindow.h"
 
 #include "gui/PointerInput.h"
+#include "gui/Tooltip.h"
 
 namespace vexmolda {
 
@@ -21,6 +22,11 @@ const PlanningGraph* GraphViewWindow::graphOrClose() {
 }
 
 void GraphViewWindow::resetView() { view = initialView(); }
+
+bool GraphViewWindow::returnToStart() {
+    resetView();
+    return true;
+}
 
 ZoomPan GraphViewWindow::initialView() const { return ZoomPan{}; }
 
@@ -50,6 +56,32 @@ void GraphViewWindow::beginView() const {
 void GraphViewWindow::endView() const {
     draw::popMatrix();
     draw::popViewProjection();
+}
+
+void GraphViewWindow::showTooltip(const std::string& text) {
+    if (text.empty()) {
+        dropTooltip();
+        return;
+    }
+    if (showsOwnTooltip() && ownTooltip->text == text) return;
+    ownTooltip = new Label(text, 0, 0, 0, labelHeightFor(text));
+    setTooltip(ownTooltip);
+}
+
+bool GraphViewWindow::showsOwnTooltip() const { return ownTooltip && tooltip() == ownTooltip; }
+
+void GraphViewWindow::keepTooltip(const std::string& text) {
+    if (!showsOwnTooltip()) return;
+    if (text.empty()) {
+        dropTooltip();
+    } else if (text != ownTooltip->text) {
+        ownTooltip->setText(text);
+    }
+}
+
+void GraphViewWindow::dropTooltip() {
+    if (showsOwnTooltip()) setTooltip(nullptr);
+    ownTooltip = nullptr;
 }
 
 }  // namespace vexmolda

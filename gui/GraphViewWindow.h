@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gui/Label.h"
 #include "gui/Window.h"
 #include "gui/ZoomPan.h"
 #include "command/Session.h"
@@ -22,8 +23,10 @@ public:
     // Pans with the pointer.
     void onDrag(float dx, float dy) override;
 
-    // Back to the view a new graph opens with (the Home key).
+    // Back to the view a new graph opens with.
     void resetView();
+    // The Home key: resetView.
+    bool returnToStart() override;
     // The view a new graph opens with.
     virtual ZoomPan initialView() const;
 
@@ -44,8 +47,21 @@ protected:
     void beginView() const;
     void endView() const;
 
+    // Shows the text as this window's tooltip; an empty text drops it, the
+    // text shown already keeps it.
+    void showTooltip(const std::string& text);
+    // True while the tooltip shown is this window's.
+    bool showsOwnTooltip() const;
+    // Keeps this window's tooltip true to the text now under the pointer
+    // (a new graph, a zoom or a pan since the pointer moved): edited in
+    // place, as a new Label would join the tree being drawn, or dropped when empty.
+    void keepTooltip(const std::string& text);
+    // Takes this window's tooltip away; another element's stays.
+    void dropTooltip();
+
 private:
     std::uint64_t shownClears = 0;
+    Label* ownTooltip = nullptr;
 };
 
 }  // namespace vexmolda

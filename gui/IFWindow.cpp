@@ -38,39 +38,13 @@ std::string IFWindow::tooltipTextAt(ViewPoint pointer) const {
 
 ZoomPan IFWindow::initialView() const { return initialInterferenceView(table(0)); }
 
-void IFWindow::dropTooltip() {
-    if (ownTooltip && tooltip() == ownTooltip) setTooltip(nullptr);
-    ownTooltip = nullptr;
-}
+void IFWindow::onMouseLeave() { dropTooltip(); }
 
-void IFWindow::onMouseLeave() {
-    setTooltip(nullptr);
-    ownTooltip = nullptr;
-}
-
-void IFWindow::onMouseMove(float px, float py) {
-    const std::string text = tooltipTextAt({px, py});
-    if (text.empty()) {
-        setTooltip(nullptr);
-        ownTooltip = nullptr;
-        return;
-    }
-    if (ownTooltip && tooltip() == ownTooltip && ownTooltip->text == text) return;
-    ownTooltip = new Label(text, 0, 0, 0, labelHeightFor(text));
-    setTooltip(ownTooltip);
-}
+void IFWindow::onMouseMove(float px, float py) { showTooltip(tooltipTextAt({px, py})); }
 
 void IFWindow::refreshTooltip() {
-    if (!ownTooltip || tooltip() != ownTooltip) return;
-    // A new solve, a wipe or a zoom since the last pointer movement: the
-    // tooltip must not name actions that are gone or no longer under it.
-    const std::string text = tooltipTextAt({pointerUnitsX(), pointerUnitsY()});
-    if (text.empty()) {
-        dropTooltip();
-    } else if (text != ownTooltip->text) {
-        // Edited in place: a new Label would join the tree being drawn.
-        ownTooltip->setText(text);
-    }
+    // The text under the pointer is looked up only while the tooltip shows.
+    if (showsOwnTooltip()) keepTooltip(tooltipTextAt({pointerUnitsX(), pointerUnitsY()}));
 }
 
 void IFWindow::drawSelf() {

@@ -3,7 +3,6 @@
 
 #include "gui/GraphViewWindow.h"
 #include "gui/InterferenceLayout.h"
-#include "gui/Label.h"
 
 namespace vexmolda {
 
@@ -32,9 +31,6 @@ private:
     std::string tooltipTextAt(ViewPoint pointer) const;
     // Keeps this window's tooltip true to the graph now shown.
     void refreshTooltip();
-    void dropTooltip();
-
-    Label* ownTooltip = nullptr;
 };
 
 }  // namespace vexmolda

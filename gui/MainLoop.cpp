@@ -51,15 +51,18 @@ int runWindowProgram(const ProgramOptions& options) {
     initGui(session, runner);
     commandEditor() = CommandEditor([&runner](const std::string& line) { runner.submitLine(line); },
                                     [&runner] { runner.stop(); });
-    std::unique_ptr<LongJob> startup = startupJob(session, options);
     if (!windowing::windowOpened()) {
         // No window: the start-up domain and its report, then the end.
+        std::unique_ptr<LongJob> startup = startupJob(session, options);
         startup->run();
         startup->finish();
         printReport(session, isatty(STDOUT_FILENO) != 0);
         return 0;
     }
-    runner.submitJob(std::move(startup), startupDescription(options), true);
+    runner.submitAction([&session, &options] { return startupJob(session, options); }, startupDescription(options),
+                        true);
+    // Started before the first frame, so the first report is the start-up domain's.
+    runner.runNext();
     mainLoop(session, runner);
     std::fflush(stdout);
     windowing::terminate();

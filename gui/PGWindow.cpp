@@ -61,11 +61,6 @@ std::optional<GraphNode> PGWindow::nodeAt(const PlanningGraph& graph, const Grap
     return nodeUnder(layout, graph, screenToDrawing(view, restingOrigin(), pointer));
 }
 
-void PGWindow::dropTooltip() {
-    if (ownTooltip && tooltip() == ownTooltip) setTooltip(nullptr);
-    ownTooltip = nullptr;
-}
-
 void PGWindow::onMouseLeave() { dropTooltip(); }
 
 void PGWindow::onMouseMove(float px, float py) {
@@ -77,25 +72,7 @@ void PGWindow::onMouseMove(float px, float py) {
             text = mutexTooltipText(graph, *hovered);
         }
     }
-    if (text.empty()) {
-        dropTooltip();
-        return;
-    }
-    if (ownTooltip && tooltip() == ownTooltip && ownTooltip->text == text) return;
-    ownTooltip = new Label(text, 0, 0, 0, labelHeightFor(text));
-    setTooltip(ownTooltip);
-}
-
-void PGWindow::refreshTooltip(const PlanningGraph& graph, const std::optional<GraphNode>& hovered) {
-    if (!ownTooltip || tooltip() != ownTooltip) return;
-    // A new solve, a zoom or a pan since the pointer last moved.
-    const std::string text = hovered ? mutexTooltipText(graph, *hovered) : std::string();
-    if (text.empty()) {
-        dropTooltip();
-    } else if (text != ownTooltip->text) {
-        // Edited in place: a new Label would join the tree being drawn.
-        ownTooltip->setText(text);
-    }
+    showTooltip(text);
 }
 
 void PGWindow::drawSelf() {
@@ -113,7 +90,7 @@ void PGWindow::drawSelf() {
 
     const GraphLayout layout = layoutGraph(*graph, nodeTextWidth);
     const std::optional<GraphNode> hovered = nodeAt(*graph, layout, {pointerUnitsX(), pointerUnitsY()});
-    refreshTooltip(*graph, hovered);
+    if (showsOwnTooltip()) keepTooltip(hovered ? mutexTooltipText(*graph, *hovered) : std::string());
     const ViewRect visible = visibleDrawing(cullMargin);
 
     beginView();

@@ -3,7 +3,6 @@
 
 #include "gui/GraphLayout.h"
 #include "gui/GraphViewWindow.h"
-#include "gui/Label.h"
 
 namespace vexmolda {
 
@@ -22,16 +21,10 @@ public:
 private:
     // The node under a pointer in screen units, on the graph as laid out now.
     std::optional<GraphNode> nodeAt(const PlanningGraph& graph, const GraphLayout& layout, ViewPoint pointer) const;
-    // Keeps this window's tooltip true to the hovered node of the graph now shown.
-    void refreshTooltip(const PlanningGraph& graph, const std::optional<GraphNode>& hovered);
-    void dropTooltip();
-
     void drawNodeTexts(const PlanningGraph& graph, const GraphLayout& layout, const ViewRect& visible) const;
     void drawEdges(const PlanningGraph& graph, const GraphLayout& layout, const ViewRect& visible) const;
     void drawHighlight(const PlanningGraph& graph, const GraphLayout& layout, const GraphNode& hovered,
                        const ViewRect& visible) const;
-
-    Label* ownTooltip = nullptr;
 };
 
 // The width of a node text as drawn.

@@ -27,6 +27,11 @@ void ScrollingWindow::onDrag(float, float dy) {
     scroll = scrollWithin(scrolledBy(scroll, dy), contentBottom(), viewHeight());
 }
 
+bool ScrollingWindow::returnToStart() {
+    scroll = 0;
+    return true;
+}
+
 void ScrollingWindow::keepScrollInContent() {
     const std::uint64_t stamp = contentStamp();
     if (stamp != shownStamp) {

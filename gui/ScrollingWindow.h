@@ -22,6 +22,8 @@ public:
     void onDrag(float dx, float dy) override;
     // The window, then its content scrolled, textured and in black.
     void drawSelf() final;
+    // The Home key: back to the top.
+    bool returnToStart() override;
 
     // The height the content shows in: the window above the command line.
     float viewHeight() const;

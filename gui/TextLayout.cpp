@@ -131,10 +131,17 @@ float layoutText(const GlfFont& font, const std::string& text, float x, float y,
     return rightmost - lineStart;
 }
 
-void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float size) {
+namespace {
+
+// Breaks lines as wrapText does; with a column origin, each line's continuation
+// rows start with the tabs that reach its first tab stop as drawn from there.
+void breakLines(const GlfFont& font, std::string& text, float wrapWidth, float size, const float* columnX) {
     FontGlyphs glyphs(font, size);
     const float tabWidth = 2 * size;
     std::size_t lastBreak = 0;
+    // The line's first tab stop, drawn from columnX: tabs and offset of its continuation rows.
+    std::size_t hangTabs = 0;
+    float hangOffset = 0;
     float w = 0;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -142,6 +149,7 @@ void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float siz
         std::size_t bytes = 1;
         if (character == '\n') {
             lastBreak = i;
+            hangTabs = 0;
             w = 0;
             ++i;
             continue;
@@ -149,6 +157,13 @@ void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float siz
         if (character == ' ') {
             lastBreak = i;
         } else if (character == '\t') {
+            if (columnX && hangTabs == 0) {
+                // Drawn tab stops count from the origin: from the column's start the
+                // first tab reaches nextTabStop(columnX), each further one a tab width on.
+                const float stop = nextTabStop(*columnX + w, tabWidth);
+                hangTabs = 1 + static_cast<std::size_t>(std::lround((stop - nextTabStop(*columnX, tabWidth)) / tabWidth));
+                hangOffset = stop - *columnX;
+            }
             lastBreak = i;
             w = nextTabStop(w, tabWidth);
         } else {
@@ -160,10 +175,25 @@ void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float siz
             text[lastBreak] = '\n';
             w = 0;
             i = lastBreak + 1;
+            if (hangTabs > 0) {
+                text.insert(i, hangTabs, '\t');
+                i += hangTabs;
+                w = hangOffset;
+            }
             continue;
         }
         i += bytes;
     }
+}
+
+}  // namespace
+
+void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float size) {
+    breakLines(font, text, wrapWidth, size, nullptr);
+}
+
+void wrapColumn(const GlfFont& font, std::string& text, float x, float width, float size) {
+    breakLines(font, text, width, size, &x);
 }
 
 namespace {
@@ -254,6 +284,13 @@ void layoutWrapped(const GlfFont& font, const std::string& text, float x, float 
             i += shown.bytes;
         }
     }
+}
+
+void layoutColumn(const GlfFont& font, std::string text, float x, float y, float width, float maxHeight, float size,
+                  std::vector<GlyphQuad>& quads) {
+    wrapColumn(font, text, x, width, size);
+    cutLongLines(font, text, width, size);
+    layoutWrapped(font, text, x, y, maxHeight, size, quads);
 }
 
 }  // namespace vexmolda

@@ -32,6 +32,9 @@ float layoutText(const GlfFont& font, const std::string& text, float x, float y,
 // Turns spaces and tabs into line breaks so that lines fit the width where a
 // break is possible; a word wider than the width stays whole.
 void wrapText(const GlfFont& font, std::string& text, float wrapWidth, float size);
+// As wrapText for a column drawn at x, but a line's continuation rows start
+// with tabs that put them beside its first tab stop (a label's list keeps to its place).
+void wrapColumn(const GlfFont& font, std::string& text, float x, float width, float size);
 
 // Cuts each line of an already wrapped text that is wider than width (a word
 // too long to wrap) so that it ends in "..." within width.
@@ -41,6 +44,11 @@ void cutLongLines(const GlfFont& font, std::string& text, float width, float siz
 // within maxHeight of y are placed.
 void layoutWrapped(const GlfFont& font, const std::string& text, float x, float y, float maxHeight, float size,
                    std::vector<GlyphQuad>& quads);
+
+// Wraps the text with wrapColumn, cuts what cannot wrap, and places it at
+// (x, y) as layoutWrapped does.
+void layoutColumn(const GlfFont& font, std::string text, float x, float y, float width, float maxHeight, float size,
+                  std::vector<GlyphQuad>& quads);
 
 // The next tab stop after x for tab width tabWidth, counted from the origin.
 float nextTabStop(float x, float tabWidth);

@@ -29,6 +29,8 @@ public:
     virtual void close();
     // Opens when closed, closes when open, reverses a slide under way.
     virtual void toggle();
+    // The Home key: back to where the content starts; false when the window has no such place.
+    virtual bool returnToStart() { return false; }
 
     // True while the window draws itself: shown or sliding.
     bool visible() const { return shown || animating; }

@@ -7,6 +7,19 @@
 namespace vexmolda {
 
 void WrappedText::assign(std::string text, const GlfFont& font, float wrapWidth, float size) {
+    assignLines(std::move(text), font, wrapWidth, size,
+                [&](std::string& line) { wrapText(font, line, wrapWidth, size); });
+}
+
+void WrappedText::assignColumn(std::string text, const GlfFont& font, float x, float width, float size) {
+    assignLines(std::move(text), font, width, size, [&](std::string& line) {
+        wrapColumn(font, line, x, width, size);
+        cutLongLines(font, line, width, size);
+    });
+}
+
+template <class WrapLine>
+void WrappedText::assignLines(std::string text, const GlfFont& font, float wrapWidth, float size, WrapLine wrapLine) {
     // Wrapping starts afresh after every line end, so each line is wrapped on
     // its own; most are too short to need it, which their length alone shows.
     float widest = averageAdvance(font);
@@ -25,8 +38,10 @@ void WrappedText::assign(std::string text, const GlfFont& font, float wrapWidth,
             // With the line end before it, as the whole text's wrapping sees the line.
             const std::size_t from = start == 0 ? 0 : start - 1;
             std::string line = text.substr(from, end - from);
-            wrapText(font, line, wrapWidth, size);
-            text.replace(from, line.size(), line);
+            const std::size_t original = end - from;
+            wrapLine(line);
+            text.replace(from, original, line);
+            end = from + line.size();
         }
         start = end + 1;
     }

@@ -127,6 +127,7 @@ TEST(CommandLine, SubmitEmptiesMessagesBeforeRunning) {
     CommandEditor editor([&runner](const std::string& line) { runner.submitLine(line); });
     for (char character : std::string("type foo foo")) editor.onCharacter(character);
     editor.submit();
+    EXPECT_TRUE(runner.runNext());
     EXPECT_EQ(testing::messageText(), "foo already exists\n");
 }
 
@@ -138,10 +139,12 @@ TEST(CommandLine, SubmittedLinesGoThroughTheInterpreter) {
     CommandEditor editor([&runner](const std::string& line) { runner.submitLine(line); });
     for (char character : std::string("type foo")) editor.onCharacter(character);
     editor.submit();
+    EXPECT_TRUE(runner.runNext());
     EXPECT_TRUE(session.switches.dirty);
     EXPECT_NE(session.model.findType("foo"), nullptr);
     for (char character : std::string("frobnicate")) editor.onCharacter(character);
     editor.submit();
+    EXPECT_TRUE(runner.runNext());
     EXPECT_EQ(testing::messageText(), "Unknown command or not enough parameters\n");
     testing::freshSession();
 }
@@ -207,6 +210,7 @@ TEST(CommandLine, TypedNamesAreTheBytesOfLoadedNamesAndKeysStepOverWholeCharacte
     editor.onKey(keyRight);
     EXPECT_EQ(editor.commandLine.substr(editor.cursor), "yz ");
     editor.submit();
+    EXPECT_TRUE(runner.runNext());
     // The typed name is the loaded one: declared twice, not a second atom.
     EXPECT_EQ(testing::messageText(), "x\xC3\xBCyz already exists\n");
     EXPECT_EQ(testing::session().model.atoms.size(), 1u);

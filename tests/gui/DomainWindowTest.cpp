@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "SyntheticFont.h"
+#include "gui/DMWindow.h"
 #include "gui/DomainText.h"
+#include "gui/TextLayout.h"
 #include "gui/ScrollText.h"
 #include "support/Session.h"
 
@@ -66,6 +72,49 @@ TEST(DomainWindowText, FollowsTheModelAfterWipe) {
     EXPECT_EQ(atomsText(session().model), "");
     EXPECT_EQ(operationsText(session().model, session().instances), "");
     EXPECT_EQ(typesText(session().model), "any");
+}
+
+TEST(DomainWindowLayout, ASectionFullToOverflowingStaysAboveItsDividerAndUsesTheRoomItHas) {
+    const GlfFont font = testing::syntheticFont();
+    std::string body;
+    for (int i = 0; i < 200; ++i) body += "at(b" + std::to_string(i) + ",room), ";
+    float previousBottom = 0;
+    for (const DomainSection& section : domainSections) {
+        EXPECT_GE(section.top, previousBottom) << section.heading;
+        std::vector<GlyphQuad> quads;
+        layoutColumn(font, body, 15, section.top, 30, section.bottom - section.top, 2, quads);
+        ASSERT_FALSE(quads.empty());
+        float lowest = 0;
+        for (const GlyphQuad& quad : quads) lowest = std::max(lowest, quad.y1);
+        EXPECT_LE(lowest, section.bottom) << section.heading << ": its last row crosses the divider";
+        EXPECT_GT(lowest, section.bottom - 2) << section.heading << ": a row that fits is left out";
+        previousBottom = section.bottom;
+    }
+}
+
+TEST(DomainWindowLayout, AWrappedListStaysBesideItsLabel) {
+    freshSession();
+    std::string constraints = "const o";
+    for (int i = 0; i < 12; ++i) constraints += " ~eq(a x" + std::to_string(i) + ")";
+    std::string atoms = "atom t";
+    for (int i = 0; i < 12; ++i) atoms += " x" + std::to_string(i);
+    runLines({"type t", atoms, "op o(t:a)", constraints});
+    const std::string text = operationsText(session().model, session().instances);
+    const std::size_t label = text.find("   const:\t");
+    ASSERT_NE(label, std::string::npos) << text;
+    const GlfFont font = testing::syntheticFont();
+    // Where the list starts: the first glyph after the label's tab.
+    std::vector<GlyphQuad> head;
+    layoutText(font, text.substr(label, text.find('\t', label) - label + 2), 50.5f, 0, 2, false, head);
+    const float listX = head.back().x0;
+    std::vector<GlyphQuad> quads;
+    layoutColumn(font, text.substr(label), 50.5f, 0, 40, 0, 2, quads);
+    ASSERT_GT(quads.back().y0, quads.front().y0) << "the list is long enough to wrap";
+    for (const GlyphQuad& quad : quads) {
+        if (quad.y0 > 0) {
+            EXPECT_GE(quad.x0, listX) << "a continuation row at y " << quad.y0 << " reaches the margin";
+        }
+    }
 }
 
 TEST(ScrollText, StopsAtTheTopAndHasNoLowerLimit) {

@@ -82,6 +82,11 @@ TEST(GlfFile, AMissingOrUnusableFontFileSaysSoAndWhereItWasLookedFor) {
     EXPECT_FALSE(readFontFile(directory / "verdanasmall.glf", problem));
     EXPECT_EQ(problem, "Font file \"verdanasmall.glf\" not found in \"" + directory.string() +
                            "\": the window shows no text\n");
+    // Looked for in several places, it names each of them.
+    problem.clear();
+    EXPECT_FALSE(readFontFile(directory / "verdanasmall.glf", problem, {directory, "/usr/share/vexmolda"}));
+    EXPECT_EQ(problem, "Font file \"verdanasmall.glf\" not found in \"" + directory.string() +
+                           "\" or \"/usr/share/vexmolda\": the window shows no text\n");
     std::ofstream(directory / "verdanasmall.glf") << "not a font";
     problem.clear();
     EXPECT_FALSE(readFontFile(directory / "verdanasmall.glf", problem));

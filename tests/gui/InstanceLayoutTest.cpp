@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "gui/ClipBand.h"
 #include "gui/InstanceColumns.h"
 
 namespace vexmolda {
@@ -42,6 +45,29 @@ TEST(InstanceColumns, MissingFontMeasuresMinusOne) {
     const InstanceColumns layout = instanceColumns(1000, -1);
     EXPECT_EQ(layout.columns, 15);
     EXPECT_EQ(layout.rows, 67);
+}
+
+TEST(ClipBand, KeepsExactlyTheRowsAFillOfTheBandCovers) {
+    // The scrolled instance list: rows from its top (8.1 on screen) down, at several window heights.
+    for (const int viewportHeight : {600, 850, 3000, 601}) {
+        for (const float top : {8.1f, 0.0f, 33.3f, 99.99f}) {
+            const PixelBand band = pixelBand(top, 100, viewportHeight);
+            const float perUnit = static_cast<float>(viewportHeight) / 100;
+            int first = viewportHeight, end = 0;
+            for (int row = 0; row < viewportHeight; ++row) {
+                const float centre = static_cast<float>(row) + 0.5f;
+                if (centre >= top * perUnit && centre < 100 * perUnit) {
+                    first = std::min(first, row);
+                    end = row + 1;
+                }
+            }
+            if (end == 0) first = 0;
+            EXPECT_EQ(band.height, end - first) << viewportHeight << " rows from " << top;
+            if (end > first) {
+                EXPECT_EQ(band.bottom, viewportHeight - end) << viewportHeight << " rows from " << top;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include "GuiTreeFixture.h"
 #include "command/LoadFile.h"
-#include "command/RebuildInstances.h"
+#include "gui/CommandRunner.h"
 #include "grounding/OperationInstance.h"
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "SyntheticFont.h"
+#include "gui/AppWindow.h"
 #include "gui/DMWindow.h"
 #include "gui/Font.h"
 #include "gui/InstanceButtons.h"
@@ -22,10 +25,18 @@ namespace {
 
 using TextWindows = testing::GuiTreeTest;
 
-// The instances window with a build button that grounds at once.
+// Runs a window action at once, its long job inline.
+void runAtOnce(const WindowAction& action, const std::string&) {
+    if (std::unique_ptr<LongJob> job = action()) {
+        job->run();
+        job->finish();
+    }
+}
+
+// The instances window whose buttons act at once.
 class InstancesWindow : public OIWindow {
 public:
-    InstancesWindow() : OIWindow(testing::session(), [] { rebuildInstances(testing::session()); }) {}
+    InstancesWindow() : OIWindow(testing::session(), runAtOnce) {}
 };
 
 // Pixels of the default 800 x 600 window for screen units.
@@ -48,6 +59,49 @@ TEST_F(TextWindows, WheelMovesFiveUnitsPerNotchAndStopsAtTheTop) {
         window->onScroll(100);
         EXPECT_FLOAT_EQ(window->scroll, 0) << "never below the start";
     }
+}
+
+TEST_F(TextWindows, TheHomeKeyBringsAnOpenTextWindowBackToItsTop) {
+    useFontMetrics(GlfFont{});
+    DMWindow domain(session());
+    LogWindow logWindow(session());
+    InstancesWindow instances;
+    for (ScrollingWindow* window : std::initializer_list<ScrollingWindow*>{&domain, &logWindow, &instances}) {
+        window->shown = true;
+        activeWindow = window;
+        window->onScroll(-4);
+        handleWindowKey(windowing::keyHome, windowing::actionPress);
+        EXPECT_FLOAT_EQ(window->scroll, 0) << window->title;
+        // Closed, it leaves Home to the command line.
+        window->onScroll(-4);
+        window->shown = false;
+        handleWindowKey(windowing::keyHome, windowing::actionPress);
+        EXPECT_FLOAT_EQ(window->scroll, -20) << window->title;
+    }
+    activeWindow = nullptr;
+}
+
+TEST_F(TextWindows, TheDomainWindowFollowsEveryChangeOfTheDomainItShows) {
+    testing::freshSession();
+    useFontMetrics(testing::syntheticFont());
+    DMWindow domain(session());
+    std::vector<std::string> lines{"pred p"};
+    for (int i = 0; i < 40; ++i) lines.push_back("op o" + std::to_string(i));
+    runLines(lines);
+    domain.onScroll(-1000);
+    const float scrolledToEnd = domain.scroll;
+    ASSERT_LT(scrolledToEnd, 0) << "the operations reach below the view";
+    // A long list on an existing operation wraps into more rows: the end lies further down.
+    std::string atoms = "atom t";
+    for (int i = 0; i < 20; ++i) atoms += " a" + std::to_string(i);
+    runLines({"type t", atoms, "pred q(t:x)"});
+    // "pre" replaces the list: the change shows in the content, not in any count of operations.
+    std::string pre = "pre o39";
+    for (int i = 0; i < 20; ++i) pre += " q(a" + std::to_string(i) + ")";
+    runLines({pre});
+    ASSERT_EQ(session().model.operations.find("o39")->pre.size(), 20u) << testing::messageText();
+    domain.onScroll(-1000);
+    EXPECT_LT(domain.scroll, scrolledToEnd) << "the window showed the domain before the change";
 }
 
 TEST_F(TextWindows, ScrollingStopsAtTheContentAndReplacedContentStartsAtTheTop) {
@@ -177,6 +231,33 @@ TEST_F(TextWindows, InstanceButtonsSitOnTheWindowAndFlipTheSwitches) {
     handleMousePosition(px(2.65f + 86) + 2, py(0.1f + 2.7f) - 6);
     EXPECT_FLOAT_EQ(instances.scroll, 0);
     handleMouseButton(0, 0);
+}
+
+TEST_F(TextWindows, ButtonsClickedDuringALoadActInTheirTurnOnTheLoadedDomain) {
+    testing::freshSession();
+    const std::string file = testing::writeTempFile("swap.pln",
+                                                    "type t\natom t x y\npred linked(t:a, t:b)\nop swap(t:a, t:b)\n"
+                                                    "add swap linked(a,b) linked(b,a)\nnoDups on\nfilterReds off\n");
+    CommandRunner runner(session());
+    OIWindow instances(session(), [&runner](WindowAction action, std::string description) {
+        runner.submitAction(std::move(action), std::move(description));
+    });
+    runner.submitLine("file " + file);
+    // Clicked while the load waits or runs: the filter goes on after it, then the build.
+    instances.redundantButton->onClick();
+    instances.buildButton->onClick();
+    EXPECT_EQ(runner.waiting(), 3u) << "nothing runs before its turn";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while ((runner.busy() || runner.waiting() > 0) && std::chrono::steady_clock::now() < deadline) {
+        runner.finishEndedWork();
+        runner.runNext();
+        std::this_thread::yield();
+    }
+    ASSERT_FALSE(runner.busy() || runner.waiting() > 0);
+    EXPECT_TRUE(session().switches.filterReds) << "the click was not undone by the load";
+    EXPECT_TRUE(session().switches.noDups);
+    // swap(x,y) and swap(y,x): the filter keeps one; built with the loaded switches.
+    ASSERT_EQ(session().instances.size(), 1u) << testing::messageText();
 }
 
 TEST_F(TextWindows, TogglesAreDarkWhileTheirFeatureIsInForce) {

@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <filesystem>
 #include <fstream>
-#include <thread>
 #include <string>
 
 #include "ProgramSession.h"
@@ -69,6 +68,29 @@ TEST_F(GuiSession, TypedCommandsReprintTheReportAndTabsSlideTheirWindowsIn) {
     EXPECT_EQ(waitForExit(), 0) << "closing the window ends the program with status 0";
 }
 
+TEST_F(GuiSession, LinesThatArriveTogetherEachGetTheirOwnReportInOrder) {
+    std::ofstream(run.path / "rocket.pln") << smallDomain;
+    startProgram();
+    ASSERT_TRUE(outputHas("Types: any, cargo, place\n")) << output();
+    const std::size_t before = output().size();
+    // Three lines in one burst, as pasted text gives them.
+    tool("xdotool type --delay 1 \"$(printf 'type f1\\rtype f2\\rtype f3\\r')\"");
+    ASSERT_TRUE(outputHas("Types: any, cargo, f1, f2, f3, place\n")) << output();
+    const std::string reports = output().substr(before);
+    const std::vector<std::string> expected{"Types: any, cargo, f1, place\n", "Types: any, cargo, f1, f2, place\n",
+                                            "Types: any, cargo, f1, f2, f3, place\n"};
+    std::size_t at = 0;
+    for (const std::string& types : expected) {
+        at = reports.find("Types: ", at);
+        ASSERT_NE(at, std::string::npos) << "fewer reports than lines: " << reports;
+        EXPECT_EQ(reports.compare(at, types.size(), types), 0) << "report " << types << "in " << reports;
+        ++at;
+    }
+    EXPECT_EQ(reports.find("Types: ", at), std::string::npos) << "more reports than lines: " << reports;
+    typeLine("q");
+    EXPECT_EQ(waitForExit(), 0) << output();
+}
+
 TEST_F(GuiSession, ABurstOfResizesLeavesTheWindowAtTheLastSizeAndResponsive) {
     std::ofstream(run.path / "rocket.pln") << smallDomain;
     startProgram();
@@ -84,10 +106,10 @@ TEST_F(GuiSession, ABurstOfResizesLeavesTheWindowAtTheLastSizeAndResponsive) {
     const std::string geometry = "xdotool getwindowgeometry " + std::to_string(window) + " | grep Geometry";
     // The window settles at the size it was given last, and stays there.
     EXPECT_TRUE(waitFor([&] { return tool(geometry) == "  Geometry: 850x600"; }, 10)) << tool(geometry);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_EQ(tool(geometry), "  Geometry: 850x600") << "the window changes size on its own";
+    // A command's report comes after the program has handled every event before it.
     typeLine("type foo");
     EXPECT_TRUE(outputHas("Types: any, cargo, foo, place\n")) << "typed commands still run";
+    EXPECT_EQ(tool(geometry), "  Geometry: 850x600") << "the window changes size on its own";
     requestClose();
     EXPECT_EQ(waitForExit(), 0) << "a close request still ends the program";
 }
@@ -97,6 +119,22 @@ TEST_F(GuiSession, WithoutTheStartupFileTheWindowOpensAndQuitEndsIt) {
     ASSERT_TRUE(outputHas("File \"rocket.pln\" not found\n")) << output();
     // No file was loaded, so nothing was wiped: not even "any" exists yet.
     EXPECT_EQ(output().rfind("Types: \n", 0), 0u) << output();
+    typeLine("q");
+    EXPECT_EQ(waitForExit(), 0) << output();
+}
+
+TEST_F(GuiSession, WithoutTheFontTheWindowSaysOnStandardErrorWhereItLooked) {
+    std::ofstream(run.path / "rocket.pln") << smallDomain;
+    std::filesystem::remove(run.path / "verdanasmall.glf");
+    startProgram();
+    const std::string message = "Font file \"verdanasmall.glf\" not found in \"" + run.path.string() + "\" or \"";
+    ASSERT_TRUE(outputHas("Types: any, cargo, place\n")) << output();
+    EXPECT_NE(output().find(message), std::string::npos) << "the report's messages: " << output();
+    const std::string errors = readFile(run.path / "out.txt.err");
+    const std::size_t at = errors.find(message);
+    ASSERT_NE(at, std::string::npos) << errors;
+    // The second place is the installed data folder beside the program's own.
+    EXPECT_NE(errors.find("/share/vexmolda\": the window shows no text\n", at), std::string::npos) << errors;
     typeLine("q");
     EXPECT_EQ(waitForExit(), 0) << output();
 }
