@@ -1,0 +1,32 @@
+#include "solvers/Heuristic.h"
+
+#include "solvers/AdditiveHeuristic.h"
+#include "solvers/GoalCountHeuristic.h"
+#include "solvers/MaxHeuristic.h"
+#include "solvers/RelaxedPlanHeuristic.h"
+
+namespace vexmolda {
+
+namespace {
+
+template <class Kind>
+std::unique_ptr<Heuristic> make(const RelaxedTask& task) {
+    return std::make_unique<Kind>(task);
+}
+
+}  // namespace
+
+std::int32_t Heuristic::evaluateState(const State& state) {
+    relaxed.pack(state, packedScratch);
+    return evaluate(packedScratch.data(), nullptr);
+}
+
+const std::map<std::string, HeuristicFactory>& heuristicFactories() {
+    static const std::map<std::string, HeuristicFactory> factories = {
+        {"ff", make<RelaxedPlanHeuristic>}, {"goalcount", make<GoalCountHeuristic>}, {"hadd", make<AdditiveHeuristic>},
+        {"hmax", make<MaxHeuristic>},
+    };
+    return factories;
+}
+
+}  // namespace vexmolda
