@@ -2,6 +2,7 @@
 
 #include "solvers/AdditiveHeuristic.h"
 #include "solvers/GoalCountHeuristic.h"
+#include "solvers/LandmarkCountHeuristic.h"
 #include "solvers/MaxHeuristic.h"
 #include "solvers/RelaxedPlanHeuristic.h"
 
@@ -24,7 +25,7 @@ std::int32_t Heuristic::evaluateState(const State& state) {
 const std::map<std::string, HeuristicFactory>& heuristicFactories() {
     static const std::map<std::string, HeuristicFactory> factories = {
         {"ff", make<RelaxedPlanHeuristic>}, {"goalcount", make<GoalCountHeuristic>}, {"hadd", make<AdditiveHeuristic>},
-        {"hmax", make<MaxHeuristic>},
+        {"hmax", make<MaxHeuristic>},       {"lmcount", make<LandmarkCountHeuristic>},
     };
     return factories;
 }

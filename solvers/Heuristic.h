@@ -45,7 +45,7 @@ private:
 
 using HeuristicFactory = std::unique_ptr<Heuristic> (*)(const RelaxedTask&);
 // Heuristic names in byte order to their factories: "ff", "goalcount",
-// "hadd", "hmax".
+// "hadd", "hmax", "lmcount".
 const std::map<std::string, HeuristicFactory>& heuristicFactories();
 
 }  // namespace vexmolda

@@ -8,6 +8,7 @@
 #include "command/Session.h"
 #include "solvers/AdditiveHeuristic.h"
 #include "solvers/GoalCountHeuristic.h"
+#include "solvers/LandmarkCountHeuristic.h"
 #include "solvers/MaxHeuristic.h"
 #include "solvers/PackedTask.h"
 #include "solvers/RelaxedPlanHeuristic.h"
@@ -121,7 +122,7 @@ constexpr testing::RandomDomainShape randomShape{7, 8, 25, 30, 25, 30, 40};
 
 TEST(Heuristics, RandomSmallTasksAgreeWithTheLiteralRelaxationAndTheirBounds) {
     std::uint32_t seed = 2024;
-    int solvable = 0, relaxedDeadEnds = 0, helpfulSeen = 0;
+    int solvable = 0, relaxedDeadEnds = 0, ordered = 0, helpfulSeen = 0;
     for (int domain = 0; domain < 300; ++domain) {
         SCOPED_TRACE("domain " + std::to_string(domain));
         testing::freshSession();
@@ -174,11 +175,43 @@ TEST(Heuristics, RandomSmallTasksAgreeWithTheLiteralRelaxationAndTheirBounds) {
             helpfulSeen += !applicable.empty();
         }
 
-        if (reachable.firstGoal >= 0) ++solvable;
+        LandmarkCountHeuristic landmarks(relaxed);
+        const std::int32_t initialMax = hmax.evaluateState(task.initial);
+        ASSERT_EQ(landmarks.evaluateState(task.initial) == infiniteValue, initialMax == infiniteValue);
+        if (reachable.firstGoal < 0) continue;
+        ++solvable;
+
+        // A shortest plan's states, first to last, and its landmark status along them.
+        std::vector<State> path;
+        for (int k = reachable.firstGoal; k >= 0; k = reachable.parent[k]) path.insert(path.begin(), reachable.states[k]);
+        std::vector<std::uint64_t> words, status(landmarks.statusWords()), next(landmarks.statusWords());
+        relaxed.pack(path.front(), words);
+        landmarks.initialStatus(words.data(), status.data());
+        for (std::size_t k = 1; k < path.size(); ++k) {
+            relaxed.pack(path[k], words);
+            landmarks.childStatus(status.data(), words.data(), next.data());
+            status.swap(next);
+        }
+        // Every landmark is reached on the way, so at the goal none counts.
+        EXPECT_EQ(landmarks.evaluate(words.data(), status.data()), 0);
+        const LandmarkGraph& graph = landmarks.graph();
+        for (std::size_t landmark = 0; landmark < graph.size(); ++landmark) {
+            const Fact* fact = task.facts[relaxed.factOf(graph.bit(landmark))];
+            auto holds = [&](const State& state) { return state.contains(fact); };
+            const auto first = std::find_if(path.begin(), path.end(), holds);
+            ASSERT_NE(first, path.end()) << factText(*fact) << " is never true on the plan";
+            // Greedy-necessary: the earlier landmark holds right before this one first does.
+            if (first == path.begin()) continue;
+            for (std::uint32_t earlier : graph.before(landmark)) {
+                ++ordered;
+                ASSERT_TRUE((first - 1)->contains(task.facts[relaxed.factOf(graph.bit(earlier))]));
+            }
+        }
     }
     // Each kind of case occurs often enough to matter.
     EXPECT_GT(solvable, 60);
     EXPECT_GT(relaxedDeadEnds, 100);
+    EXPECT_GT(ordered, 60);
     EXPECT_GT(helpfulSeen, 200);
 }
 
