@@ -22,14 +22,12 @@ std::int32_t addCosts(std::int32_t left, std::int32_t right) {
 RelaxedExploration::RelaxedExploration(const RelaxedTask& task, RelaxedCombine combine)
     : relaxed(task),
       combine(combine),
-      costOfFact(task.factCount(), infiniteValue),
-      supporterOf(task.factCount(), -1),
-      preconditionCount(task.actionCount()),
-      waitingFor(task.actionCount()),
-      summed(task.actionCount()),
+      labels(task.factCount(), FactLabel{infiniteValue, -1}),
+      startProgress(task.actionCount()),
+      progress(task.actionCount()),
       isGoal(task.factCount(), 0) {
     for (std::uint32_t action = 0; action < task.actionCount(); ++action) {
-        preconditionCount[action] = static_cast<std::uint32_t>(task.preconditions(action).size());
+        startProgress[action] = {static_cast<std::uint32_t>(task.preconditions(action).size()), 0};
     }
     for (std::uint32_t bit : task.goal()) isGoal[bit] = 1;
 }
@@ -47,22 +45,21 @@ void RelaxedExploration::push(std::int32_t cost, std::uint32_t bit) {
 
 void RelaxedExploration::fire(std::uint32_t action, std::int32_t cost) {
     for (std::uint32_t bit : relaxed.adds(action)) {
-        if (cost < costOfFact[bit]) {
-            costOfFact[bit] = cost;
-            supporterOf[bit] = static_cast<std::int32_t>(action);
+        FactLabel& label = labels[bit];
+        if (cost < label.cost) {
+            label = {cost, static_cast<std::int32_t>(action)};
             push(cost, bit);
-        } else if (cost == costOfFact[bit] && cost > current && static_cast<std::int32_t>(action) < supporterOf[bit]) {
+        } else if (cost == label.cost && cost > current && static_cast<std::int32_t>(action) < label.supporter) {
             // Not taken from the queue yet (its cost is above the current
             // one), so nothing depends on its supporter so far.
-            supporterOf[bit] = static_cast<std::int32_t>(action);
+            label.supporter = static_cast<std::int32_t>(action);
         }
     }
 }
 
 std::int32_t RelaxedExploration::explore(const std::uint64_t* state, bool whole) {
-    std::fill(costOfFact.begin(), costOfFact.end(), infiniteValue);
-    std::fill(supporterOf.begin(), supporterOf.end(), -1);
-    std::copy(preconditionCount.begin(), preconditionCount.end(), waitingFor.begin());
+    std::fill(labels.begin(), labels.end(), FactLabel{infiniteValue, -1});
+    std::copy(startProgress.begin(), startProgress.end(), progress.begin());
     for (auto& bucket : buckets) bucket.clear();
     overflow.clear();
     queued = 0;
@@ -73,12 +70,11 @@ std::int32_t RelaxedExploration::explore(const std::uint64_t* state, bool whole)
     for (std::size_t word = 0; word < words; ++word) {
         for (std::uint64_t set = state[word]; set != 0; set &= set - 1) {
             const auto bit = static_cast<std::uint32_t>(word * 64 + static_cast<std::size_t>(std::countr_zero(set)));
-            costOfFact[bit] = 0;
+            labels[bit].cost = 0;
             push(0, bit);
         }
     }
     const bool summing = combine == RelaxedCombine::sum;
-    if (summing) std::fill(summed.begin(), summed.end(), 0);
     for (std::uint32_t action : relaxed.unconditional()) fire(action, relaxed.cost(action));
 
     std::size_t goalsOpen = relaxed.goal().size();
@@ -107,16 +103,15 @@ std::int32_t RelaxedExploration::explore(const std::uint64_t* state, bool whole)
             current = cost;
         }
         --queued;
-        if (cost > costOfFact[bit]) continue;  // a cheaper entry came first
+        if (cost > labels[bit].cost) continue;  // a cheaper entry came first
         if (isGoal[bit]) {
             --goalsOpen;
             goalCost = summing ? addCosts(goalCost, cost) : std::max(goalCost, cost);
         }
         for (std::uint32_t action : relaxed.consumers(bit)) {
-            if (summing) summed[action] = addCosts(summed[action], cost);
-            if (--waitingFor[action] == 0) {
-                fire(action, addCosts(summing ? summed[action] : cost, relaxed.cost(action)));
-            }
+            ActionProgress& step = progress[action];
+            if (summing) step.summed = addCosts(step.summed, cost);
+            if (--step.waitingFor == 0) fire(action, addCosts(summing ? step.summed : cost, relaxed.cost(action)));
         }
     }
     return goalsOpen > 0 ? infiniteValue : goalCost;

@@ -25,10 +25,10 @@ public:
     std::int32_t explore(const std::uint64_t* state, bool whole = false);
     // A fact's cost after explore (infiniteValue when unreached; not final
     // for facts still queued when explore stopped early).
-    std::int32_t factCost(std::uint32_t bit) const { return costOfFact[bit]; }
+    std::int32_t factCost(std::uint32_t bit) const { return labels[bit].cost; }
     // The action that gave the fact its cost, the lowest-numbered among equal
     // ones; -1 for facts of the state and unreached ones.
-    std::int32_t supporter(std::uint32_t bit) const { return supporterOf[bit]; }
+    std::int32_t supporter(std::uint32_t bit) const { return labels[bit].supporter; }
     const RelaxedTask& task() const { return relaxed; }
 
 private:
@@ -37,11 +37,18 @@ private:
 
     const RelaxedTask& relaxed;
     RelaxedCombine combine;
-    std::vector<std::int32_t> costOfFact;
-    std::vector<std::int32_t> supporterOf;
-    std::vector<std::uint32_t> preconditionCount;  // by action, the fixed counts
-    std::vector<std::uint32_t> waitingFor;         // by action, preconditions not final yet
-    std::vector<std::int32_t> summed;              // by action, cost so far (sum only)
+    // Side by side, as the propagation reads them together.
+    struct FactLabel {
+        std::int32_t cost;
+        std::int32_t supporter;
+    };
+    struct ActionProgress {
+        std::uint32_t waitingFor;  // preconditions not final yet
+        std::int32_t summed;       // their costs so far (sum only)
+    };
+    std::vector<FactLabel> labels;
+    std::vector<ActionProgress> startProgress;  // by action: every precondition waiting
+    std::vector<ActionProgress> progress;
     std::vector<std::uint8_t> isGoal;              // by bit
     // Buckets by cost below bucketLimit; dearer entries wait in a heap.
     std::vector<std::vector<std::uint32_t>> buckets;

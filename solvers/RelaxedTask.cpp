@@ -31,41 +31,6 @@ RelaxedTask::RelaxedTask(const PackedTask& packed, const SolveTask& task, std::s
 
     const InstanceFacts sets(instances);
     const std::vector<bool> live = liveInstances(sets, task.initial, factCount);
-    std::vector<std::vector<std::uint32_t>> consumersOf(factOfBit.size());
-    std::vector<std::vector<std::uint32_t>> achieversOf(factOfBit.size());
-    preBegin.assign(1, 0);
-    addBegin.assign(1, 0);
-    for (std::size_t id = 0; id < instances.size(); ++id) {
-        if (!live[id]) continue;
-        bool canApply = true;
-        const std::size_t preStart = preBits.size();
-        for (std::int32_t fact : sets.pre(id)) {
-            if (bitOfFact[fact] >= 0) {
-                preBits.push_back(static_cast<std::uint32_t>(bitOfFact[fact]));
-            } else if (!alwaysTrue[fact]) {
-                canApply = false;
-            }
-        }
-        const std::size_t addStart = addBits.size();
-        for (std::int32_t fact : sets.add(id)) {
-            if (bitOfFact[fact] >= 0) addBits.push_back(static_cast<std::uint32_t>(bitOfFact[fact]));
-        }
-        if (!canApply || addBits.size() == addStart) {
-            preBits.resize(preStart);
-            addBits.resize(addStart);
-            continue;
-        }
-        const auto action = static_cast<std::uint32_t>(instanceOfAction.size());
-        instanceOfAction.push_back(static_cast<std::int32_t>(id));
-        actionCost.push_back(costs.empty() ? 1 : costs[id]);
-        for (std::size_t i = preStart; i < preBits.size(); ++i) consumersOf[preBits[i]].push_back(action);
-        for (std::size_t i = addStart; i < addBits.size(); ++i) achieversOf[addBits[i]].push_back(action);
-        if (preBits.size() == preStart) unconditionalActions.push_back(action);
-        preBegin.push_back(static_cast<std::uint32_t>(preBits.size()));
-        addBegin.push_back(static_cast<std::uint32_t>(addBits.size()));
-    }
-    fillIndex(consumersOf, consumerBegin, consumerList);
-    fillIndex(achieversOf, achieverBegin, achieverList);
     for (const Fact* fact : task.goal) {
         if (bitOfFact[fact->id] >= 0) {
             goalBits.push_back(static_cast<std::uint32_t>(bitOfFact[fact->id]));
@@ -73,6 +38,83 @@ RelaxedTask::RelaxedTask(const PackedTask& packed, const SolveTask& task, std::s
             goalImpossible = true;
         }
     }
+
+    // The instances that can apply at all and add a changing fact.
+    std::vector<std::int32_t> candidates;
+    std::vector<std::uint32_t> candidatePre, candidatePreBegin{0}, candidateAdd, candidateAddBegin{0};
+    std::vector<std::vector<std::uint32_t>> achieversOf(factOfBit.size());
+    for (std::size_t id = 0; id < instances.size(); ++id) {
+        if (!live[id]) continue;
+        bool canApply = true;
+        const std::size_t preStart = candidatePre.size();
+        for (std::int32_t fact : sets.pre(id)) {
+            if (bitOfFact[fact] >= 0) {
+                candidatePre.push_back(static_cast<std::uint32_t>(bitOfFact[fact]));
+            } else if (!alwaysTrue[fact]) {
+                canApply = false;
+            }
+        }
+        const std::size_t addStart = candidateAdd.size();
+        for (std::int32_t fact : sets.add(id)) {
+            if (bitOfFact[fact] >= 0) candidateAdd.push_back(static_cast<std::uint32_t>(bitOfFact[fact]));
+        }
+        if (!canApply || candidateAdd.size() == addStart) {
+            candidatePre.resize(preStart);
+            candidateAdd.resize(addStart);
+            continue;
+        }
+        for (std::size_t i = addStart; i < candidateAdd.size(); ++i) {
+            achieversOf[candidateAdd[i]].push_back(static_cast<std::uint32_t>(candidates.size()));
+        }
+        candidates.push_back(static_cast<std::int32_t>(id));
+        candidatePreBegin.push_back(static_cast<std::uint32_t>(candidatePre.size()));
+        candidateAddBegin.push_back(static_cast<std::uint32_t>(candidateAdd.size()));
+    }
+
+    // Only actions that can lead to the goal matter to any goal cost:
+    // achievers of the goal facts and, backwards, of their preconditions.
+    std::vector<std::uint8_t> relevantFact(factOfBit.size(), 0), relevantAction(candidates.size(), 0);
+    std::vector<std::uint32_t> pending(goalBits.begin(), goalBits.end());
+    for (std::uint32_t bit : goalBits) relevantFact[bit] = 1;
+    while (!pending.empty()) {
+        const std::uint32_t bit = pending.back();
+        pending.pop_back();
+        for (std::uint32_t candidate : achieversOf[bit]) {
+            if (relevantAction[candidate]) continue;
+            relevantAction[candidate] = 1;
+            for (std::uint32_t i = candidatePreBegin[candidate]; i < candidatePreBegin[candidate + 1]; ++i) {
+                if (!relevantFact[candidatePre[i]]) {
+                    relevantFact[candidatePre[i]] = 1;
+                    pending.push_back(candidatePre[i]);
+                }
+            }
+        }
+    }
+
+    std::vector<std::vector<std::uint32_t>> consumersOf(factOfBit.size());
+    for (auto& list : achieversOf) list.clear();
+    preBegin.assign(1, 0);
+    addBegin.assign(1, 0);
+    for (std::size_t candidate = 0; candidate < candidates.size(); ++candidate) {
+        if (!relevantAction[candidate]) continue;
+        const auto action = static_cast<std::uint32_t>(instanceOfAction.size());
+        const std::int32_t id = candidates[candidate];
+        instanceOfAction.push_back(id);
+        actionCost.push_back(costs.empty() ? 1 : costs[id]);
+        for (std::uint32_t i = candidatePreBegin[candidate]; i < candidatePreBegin[candidate + 1]; ++i) {
+            preBits.push_back(candidatePre[i]);
+            consumersOf[candidatePre[i]].push_back(action);
+        }
+        for (std::uint32_t i = candidateAddBegin[candidate]; i < candidateAddBegin[candidate + 1]; ++i) {
+            addBits.push_back(candidateAdd[i]);
+            achieversOf[candidateAdd[i]].push_back(action);
+        }
+        if (preBits.size() == preBegin.back()) unconditionalActions.push_back(action);
+        preBegin.push_back(static_cast<std::uint32_t>(preBits.size()));
+        addBegin.push_back(static_cast<std::uint32_t>(addBits.size()));
+    }
+    fillIndex(consumersOf, consumerBegin, consumerList);
+    fillIndex(achieversOf, achieverBegin, achieverList);
 }
 
 bool RelaxedTask::applicable(std::uint32_t action, const std::uint64_t* state) const {

@@ -20,8 +20,10 @@ namespace vexmolda {
 inline constexpr std::int32_t infiniteValue = std::numeric_limits<std::int32_t>::max();
 
 // Built once per run. Actions are the instances that can apply at all and add
-// some changing fact, in ascending instance id, so a lower action number is a
-// lower instance id. Facts are the packed task's bits.
+// some changing fact that leads to the goal (a goal fact, or backwards a
+// precondition of such an action; the others change no goal cost), in
+// ascending instance id, so a lower action number is a lower instance id.
+// Facts are the packed task's bits.
 class RelaxedTask {
 public:
     // Costs by instance id; empty means every instance costs 1.
