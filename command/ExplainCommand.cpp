@@ -30,7 +30,7 @@ std::vector<std::vector<OperationInstance*>> stepGroups(const Plan& plan) {
 
 // The states from the initial one through the first count groups, or the
 // message line saying which step does not apply.
-std::optional<std::string> replay(const State& initial, const std::vector<std::vector<OperationInstance*>>& groups,
+std::optional<std::string> replaySteps(const State& initial, const std::vector<std::vector<OperationInstance*>>& groups,
                                   std::size_t count, std::vector<State>& states) {
     states.assign(1, initial);
     for (std::size_t step = 0; step < count; ++step) {
@@ -65,7 +65,7 @@ std::string listText(const std::vector<std::string>& items) {
 }
 
 // Reads the whole token as a step number.
-std::optional<std::size_t> stepNumber(const std::string& text) {
+std::optional<std::size_t> readStepNumber(const std::string& text) {
     if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
@@ -181,7 +181,7 @@ void explainCommand(Session& session, const TokenList& tokens) {
     }
     std::size_t step = 0;
     if (tokens.size() > 1) {
-        const std::optional<std::size_t> number = stepNumber(tokens[1].text);
+        const std::optional<std::size_t> number = readStepNumber(tokens[1].text);
         if (!number) {
             session.messages.append("Step \"" + tokens[1].text + "\" is not a number\n");
             return;
@@ -200,7 +200,7 @@ void explainCommand(Session& session, const TokenList& tokens) {
         return;
     }
     std::vector<State> states;
-    if (std::optional<std::string> problem = replay(session.model.initState, groups, step, states)) {
+    if (std::optional<std::string> problem = replaySteps(session.model.initState, groups, step, states)) {
         session.messages.append(*problem + "\n");
         return;
     }

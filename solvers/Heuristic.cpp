@@ -11,7 +11,7 @@ namespace vexmolda {
 namespace {
 
 template <class Kind>
-std::unique_ptr<Heuristic> make(const RelaxedTask& task) {
+std::unique_ptr<Heuristic> makeHeuristic(const RelaxedTask& task) {
     return std::make_unique<Kind>(task);
 }
 
@@ -24,8 +24,11 @@ std::int32_t Heuristic::evaluateState(const State& state) {
 
 const std::map<std::string, HeuristicFactory>& heuristicFactories() {
     static const std::map<std::string, HeuristicFactory> factories = {
-        {"ff", make<RelaxedPlanHeuristic>}, {"goalcount", make<GoalCountHeuristic>}, {"hadd", make<AdditiveHeuristic>},
-        {"hmax", make<MaxHeuristic>},       {"lmcount", make<LandmarkCountHeuristic>},
+        {"ff", makeHeuristic<RelaxedPlanHeuristic>},
+        {"goalcount", makeHeuristic<GoalCountHeuristic>},
+        {"hadd", makeHeuristic<AdditiveHeuristic>},
+        {"hmax", makeHeuristic<MaxHeuristic>},
+        {"lmcount", makeHeuristic<LandmarkCountHeuristic>},
     };
     return factories;
 }

@@ -36,7 +36,8 @@ std::int32_t RelaxedPlanHeuristic::evaluate(const std::uint64_t* state, const st
         if (actionMark[action] == stamp) continue;
         actionMark[action] = stamp;
         plan.push_back(action);
-        value = std::min<std::int64_t>(std::int64_t{value} + relaxed.cost(action), infiniteValue - 1);
+        const std::int64_t total = std::int64_t{value} + relaxed.cost(action);
+        value = static_cast<std::int32_t>(std::min<std::int64_t>(total, infiniteValue - 1));
         for (std::uint32_t precondition : relaxed.preconditions(action)) need(precondition);
     }
     std::sort(plan.begin(), plan.end());
