@@ -7,6 +7,7 @@
 #include "command/CAtoi.h"
 #include "command/ConstraintCommand.h"
 #include "command/DomainWriter.h"
+#include "command/ExplainCommand.h"
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
 #include "command/PlanValidation.h"
@@ -159,6 +160,7 @@ const std::vector<CommandRow>& commandTable() {
         {{"buildInst"}, 1, buildInstancesCommand},
         {{"wipe"}, 1, [](Session& s, const TokenList&) { wipe(s); }},
         {{"solve"}, 2, solveCommand},
+        {{"explain"}, 1, explainCommand},
         {{"noDups"}, 1, switchCommand(noDupsSwitch)},
         {{"ignConst"}, 1, switchCommand(ignConstSwitch)},
         {{"filterReds"}, 1, switchCommand(filterRedsSwitch)},

@@ -39,6 +39,10 @@ public:
     bool apply(const std::uint64_t* state, std::int32_t instance, std::uint64_t* successor) const;
     // The fact ids of the state, ascending: the unchanging true ones and the set bits.
     std::vector<std::int32_t> factIds(const std::uint64_t* state) const;
+    // The fact id of each bit.
+    std::span<const std::int32_t> changingFacts() const { return factOfBit; }
+    // The facts true in every state, ascending ids.
+    std::span<const std::int32_t> alwaysTrueFacts() const { return alwaysTrue; }
 
 private:
     std::size_t wordCount = 1;
