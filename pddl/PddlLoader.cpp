@@ -130,12 +130,13 @@ bool loadPddl(Session& session, const std::string& domainPath, const std::string
 PddlLoadJob::PddlLoadJob(Session& session, std::string domainPath, std::string problemPath)
     : session(session),
       domainPath(std::move(domainPath)),
-      problemPath(std::move(problemPath)),
-      scratch(scratchSessionFor(session)) {}
+      problemPath(std::move(problemPath)) {}
 
 PddlLoadJob::~PddlLoadJob() = default;
 
 void PddlLoadJob::run() {
+    // The scratch session copies the switches as they are when the load starts.
+    scratch = scratchSessionFor(session);
     const auto before = scratch->attachment;
     loadPddl(*scratch, domainPath, problemPath);
     // Only a load that went through names its task.
