@@ -27,8 +27,10 @@ std::uint32_t FifoBucketQueue::pop() {
     Bucket& bucket = buckets[static_cast<std::size_t>(lowestKey())];
     const std::uint32_t node = bucket.nodes[bucket.head++];
     if (bucket.head == bucket.nodes.size()) {
-        // An emptied bucket starts again at its beginning; its memory stays for reuse.
-        bucket.nodes.clear();
+        // An emptied bucket gives its memory back: a greedy search rarely
+        // returns to a value it has left.
+        nodeBytes -= bucket.nodes.capacity() * sizeof(std::uint32_t);
+        std::vector<std::uint32_t>().swap(bucket.nodes);
         bucket.head = 0;
     }
     --count;

@@ -10,7 +10,7 @@ namespace vexmolda {
 
 namespace {
 
-enum : std::uint8_t { queuedMark = 1, closedMark = 2 };
+enum : std::uint8_t { greedyQueued = 1, greedyClosed = 2 };
 
 // The regular list and the preferred one; the list with the lower priority
 // gives the next state, and each pick raises its list's priority by one.
@@ -46,7 +46,7 @@ bool greedySearch(SearchSpace& space, std::uint32_t start, WorkControl& control,
     std::vector<Successor> successors;
     std::int32_t best = infiniteValue;
     open.push(0, start, false);
-    space.mark(start) = queuedMark;
+    space.mark(start) = greedyQueued;
     last = start;
     const auto finish = [&](bool found) {
         counters.states = space.size();
@@ -57,8 +57,8 @@ bool greedySearch(SearchSpace& space, std::uint32_t start, WorkControl& control,
         if (control.shouldStop()) return finish(false);
         bool fromPreferred = false;
         const std::uint32_t state = open.pop(fromPreferred);
-        if (space.mark(state) & closedMark) continue;
-        space.mark(state) = closedMark;
+        if (space.mark(state) & greedyClosed) continue;
+        space.mark(state) = greedyClosed;
         last = state;
         if (space.isGoal(state)) return finish(true);
         const std::int32_t value = space.evaluate(state);
@@ -76,7 +76,7 @@ bool greedySearch(SearchSpace& space, std::uint32_t start, WorkControl& control,
         space.expand(state, true, successors);
         for (const Successor& successor : successors) {
             if (space.mark(successor.state) != 0) continue;
-            space.mark(successor.state) = queuedMark;
+            space.mark(successor.state) = greedyQueued;
             open.push(value, successor.state, successor.preferred);
             ++counters.generated;
         }

@@ -10,7 +10,7 @@ namespace vexmolda {
 
 namespace {
 
-enum : std::uint8_t { openMark = 1, closedMark = 2, deadMark = 4 };
+enum : std::uint8_t { weightedOpen = 1, weightedClosed = 2, weightedDead = 4 };
 
 // Steps from the start and heuristic value of each stored state.
 struct PathCost {
@@ -46,14 +46,14 @@ bool weightedAStarSearch(SearchSpace& space, std::int32_t weight, WorkControl& c
     std::int32_t best = initialValue;
     bestCounter.store(static_cast<std::uint64_t>(best), std::memory_order_relaxed);
     open.push(static_cast<std::int32_t>(key(costs[start])), start);
-    space.mark(start) = openMark;
+    space.mark(start) = weightedOpen;
     while (!open.empty()) {
         if (control.shouldStop()) return finish(false);
         const std::int32_t queuedKey = open.lowestKey();
         const std::uint32_t state = open.pop();
         // A state queued again leaves its older, dearer entries behind.
-        if (!(space.mark(state) & openMark) || key(costs[state]) != queuedKey) continue;
-        space.mark(state) = closedMark;
+        if (!(space.mark(state) & weightedOpen) || key(costs[state]) != queuedKey) continue;
+        space.mark(state) = weightedClosed;
         last = state;
         if (space.isGoal(state)) return finish(true);
         if (space.wouldPassMemoryLimit(control, state, open.bytesUsed() + costs.bytesUsed(),
@@ -71,7 +71,7 @@ bool weightedAStarSearch(SearchSpace& space, std::int32_t weight, WorkControl& c
                 ++counters.evaluated;
                 costs[child] = {steps, value};
                 if (value == infiniteValue) {
-                    space.mark(child) = deadMark;
+                    space.mark(child) = weightedDead;
                     continue;
                 }
                 if (value < best) {
@@ -79,11 +79,11 @@ bool weightedAStarSearch(SearchSpace& space, std::int32_t weight, WorkControl& c
                     bestCounter.store(static_cast<std::uint64_t>(best), std::memory_order_relaxed);
                 }
             } else {
-                if (space.mark(child) & deadMark || costs[child].steps <= steps) continue;
+                if (space.mark(child) & weightedDead || costs[child].steps <= steps) continue;
                 costs[child].steps = steps;
                 space.node(child) = {state, successor.instance};
             }
-            space.mark(child) = openMark;
+            space.mark(child) = weightedOpen;
             open.push(static_cast<std::int32_t>(key(costs[child])), child);
             ++counters.generated;
         }
