@@ -7,6 +7,7 @@
 
 #include "command/Execute.h"
 #include "command/LoadFile.h"
+#include "command/LongJob.h"
 #include "command/Session.h"
 #include "pddl/PddlLoader.h"
 #include "solvers/AStar.h"
@@ -137,6 +138,8 @@ TEST(Searches, TheHeuristicSettingIsShownChangedRefusedAndResetByWipe) {
               "Unknown heuristic \"sideways\": one of default, ff, goalcount, hadd, hmax, lmcount\n"
               "Heuristic lmcount\n");
     EXPECT_EQ(session().heuristic, "lmcount");
+    // A load in the window builds a new session beside the old one: the setting goes along, as the switches do.
+    EXPECT_EQ(scratchSessionFor(session())->heuristic, "lmcount");
     testing::runLines({"wipe"});
     EXPECT_EQ(session().heuristic, "");
 
