@@ -8,6 +8,7 @@
 #include "command/ConstraintCommand.h"
 #include "command/DomainWriter.h"
 #include "command/ExplainCommand.h"
+#include "command/HeuristicCommand.h"
 #include "command/LoadFile.h"
 #include "command/ParseFacts.h"
 #include "command/PlanValidation.h"
@@ -161,6 +162,7 @@ const std::vector<CommandRow>& commandTable() {
         {{"wipe"}, 1, [](Session& s, const TokenList&) { wipe(s); }},
         {{"solve"}, 2, solveCommand},
         {{"explain"}, 1, explainCommand},
+        {{"heuristic"}, 1, heuristicCommand},
         {{"noDups"}, 1, switchCommand(noDupsSwitch)},
         {{"ignConst"}, 1, switchCommand(ignConstSwitch)},
         {{"filterReds"}, 1, switchCommand(filterRedsSwitch)},

@@ -49,6 +49,7 @@ std::unique_ptr<LongJob> buildInstancesJob(Session& session) { return std::make_
 std::unique_ptr<Session> scratchSessionFor(const Session& session) {
     auto scratch = std::make_unique<Session>();
     scratch->switches = session.switches;
+    scratch->heuristic = session.heuristic;
     scratch->messages = session.messages;
     scratch->log.enabled = session.log.enabled;
     scratch->hooks = session.hooks;

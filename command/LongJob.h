@@ -47,7 +47,8 @@ private:
 };
 
 // Starts a scratch session for work that replaces the whole domain: a copy of
-// the switches, messages, hooks, random numbers and attachment, the same control.
+// the switches, the heuristic setting, messages, hooks, random numbers and
+// attachment, the same control.
 std::unique_ptr<Session> scratchSessionFor(const Session& session);
 // Moves a scratch session's domain and buffers into the session.
 void adoptScratchSession(Session& session, Session& scratch);

@@ -14,7 +14,7 @@ void SolveJob::run() {
     WorkControl& control = *session.control;
     const double cpuStart = threadCpuSeconds();
     const SolveTask task{session.model.facts, session.instances, session.model.initState, session.model.goalState,
-                         limit, logging};
+                         limit, logging, session.heuristic};
     SolveContext context{control, random};
     result = runSolve(solverName, task, context);
     summary.solverName = solverName;

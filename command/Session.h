@@ -106,6 +106,9 @@ public:
     // Why no solve may run though the model is there ("the PDDL task was
     // refused"): the task asked for was not loaded. Empty otherwise; a wipe clears it.
     std::string noTaskReason;
+    // The heuristic every search uses ("heuristic NAME"); empty for each
+    // solver's own. A wipe clears it.
+    std::string heuristic;
 };
 
 }  // namespace vexmolda

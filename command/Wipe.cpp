@@ -14,6 +14,7 @@ void wipe(Session& session) {
     session.model.clear();
     session.log.clear();
     session.noTaskReason.clear();
+    session.heuristic.clear();
 }
 
 }  // namespace vexmolda

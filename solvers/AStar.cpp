@@ -9,6 +9,8 @@
 #include "solvers/PackedTask.h"
 #include "solvers/SearchHeap.h"
 #include "solvers/StateOperations.h"
+#include "solvers/GreedySearch.h"
+#include "solvers/WeightedAStar.h"
 
 namespace vexmolda {
 
@@ -197,7 +199,10 @@ const CounterLabels& AStarStatistics::progressLabels() const {
 }
 
 std::vector<StatisticsField> AStarStatistics::fields() const {
-    return {{"expanded", expanded}, {"generated", generated}, {"states", statesStored}, {"state_bytes", bytesUsed}};
+    std::vector<StatisticsField> result = {
+        {"expanded", expanded}, {"generated", generated}, {"states", statesStored}, {"state_bytes", bytesUsed}};
+    if (!withHeuristic.heuristic.empty()) appendHeuristicFields(withHeuristic, result);
+    return result;
 }
 
 void AStarStatistics::adoptStoppedCounters(const WorkControl& control) {
@@ -208,6 +213,7 @@ void AStarStatistics::adoptStoppedCounters(const WorkControl& control) {
 bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& context) {
     if (openGoalCount(task.initial, task.goal) == 0) return true;
     AStarStatistics& statistics = counts;
+    if (!task.heuristic.empty() && task.heuristic != "default") return solveWithHeuristic(task, result, context);
     const double start = threadCpuSeconds();
     AStarSearch search(task, context.control);
     statistics.preparationSeconds = threadCpuSeconds() - start;
@@ -215,6 +221,21 @@ bool aStar::solve(const SolveTask& task, SolveResult& result, SolveContext& cont
     search.fillPlan(plan);
     statistics.statesStored = search.statesStored();
     statistics.bytesUsed = search.bytesUsed();
+    if (found) result.planShown = true;
+    return found;
+}
+
+bool aStar::solveWithHeuristic(const SolveTask& task, SolveResult& result, SolveContext& context) {
+    SearchCounters& counters = counts.withHeuristic;
+    std::unique_ptr<SearchSpace> space = prepareSearch(task, task.heuristic, result, counters);
+    std::uint32_t last = 0;
+    const bool found = weightedAStarSearch(*space, 1, context.control, counters, last, true);
+    space->fillPlan(last, plan);
+    counts.expanded = counters.expanded;
+    counts.generated = counters.generated;
+    counts.statesStored = counters.states;
+    counts.bytesUsed = counters.stateBytes;
+    counts.preparationSeconds = counters.preparationSeconds;
     if (found) result.planShown = true;
     return found;
 }

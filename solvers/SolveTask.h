@@ -3,6 +3,7 @@
 // may touch besides its own result.
 
 #include <cstdint>
+#include <string>
 
 #include "domain/Fact.h"
 #include "domain/State.h"
@@ -21,6 +22,9 @@ struct SolveTask {
     std::int32_t limit = 0;
     // Whether the run's log keeps its lines.
     bool logging = true;
+    // The heuristic the searches use: a heuristicFactories() name, or empty
+    // (or "default") for each solver's own.
+    std::string heuristic;
 };
 
 // The run's links to the session: stop requests, progress, and the random

@@ -6,10 +6,13 @@
 #include "solvers/AStar.h"
 #include "solvers/CycleCounter.h"
 #include "solvers/Graphplan.h"
+#include "solvers/GreedySearch.h"
+#include "solvers/HillClimbing.h"
 #include "solvers/Insel.h"
 #include "solvers/InselOL.h"
 #include "solvers/InselPL.h"
 #include "solvers/InselRand.h"
+#include "solvers/WeightedAStar.h"
 
 namespace vexmolda {
 
@@ -24,8 +27,8 @@ std::unique_ptr<Solver> make() {
 
 const std::map<std::string, SolverFactory>& solverFactories() {
     static const std::map<std::string, SolverFactory> factories = {
-        {"a*", make<aStar>},         {"graph", make<Graphplan>},     {"insel", make<insel>},
-        {"inselol", make<inselOL>},  {"inselpl", make<inselPL>},     {"inselrand", make<inselRand>},
+        {"a*", make<aStar>},         {"ehc", make<HillClimbing>},         {"graph", make<Graphplan>},     {"greedy", make<GreedySearch>},     {"insel", make<insel>},
+        {"inselol", make<inselOL>},  {"inselpl", make<inselPL>},     {"inselrand", make<inselRand>},  {"wastar", make<WeightedAStar>},
     };
     return factories;
 }

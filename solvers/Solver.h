@@ -38,8 +38,8 @@ public:
 };
 
 using SolverFactory = std::unique_ptr<Solver> (*)();
-// Solver names in byte order to their factories: "a*", "graph", "insel",
-// "inselol", "inselpl", "inselrand".
+// Solver names in byte order to their factories: "a*", "ehc", "graph",
+// "greedy", "insel", "inselol", "inselpl", "inselrand", "wastar".
 const std::map<std::string, SolverFactory>& solverFactories();
 
 // Runs a new solver of that name on the task and times it, as a solving
