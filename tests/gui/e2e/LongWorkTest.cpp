@@ -55,7 +55,9 @@ TEST_F(ProgramSession, ALongSolveLeavesTheWindowLiveShowsProgressAndStopsOnEscap
     typeLine("type queued");
     EXPECT_EQ(output().size(), reportsBefore) << "no report while the solve runs";
     tool("xdotool key --window " + std::to_string(window) + " Escape");
-    EXPECT_TRUE(outputHas("Stopped by the user after ", 1.5)) << output();
+    // How soon a stop lands is the batch tests' to check, in processor time; a
+    // loaded machine (or ThreadSanitizer) may take far longer on the clock.
+    EXPECT_TRUE(outputHas("Stopped by the user after ")) << output();
     const std::string stopped = output().substr(reportsBefore);
     EXPECT_NE(stopped.find("Solution not found\n"), std::string::npos) << stopped;
     EXPECT_TRUE(outputHas("Types: any, ball, gripper, queued, room\n")) << "the line typed meanwhile ran after it";
