@@ -8,6 +8,13 @@
 
 namespace vexmolda {
 
+namespace {
+
+// Instances reserved at most ahead of an operation's walk (about 8 MB of index).
+constexpr std::size_t maxReservedInstances = std::size_t{1} << 18;
+
+}  // namespace
+
 // The ground facts of one literal of an operation, by the candidate positions
 // of the parameters it names; filled as the build first meets each binding.
 class Grounder::LiteralCache {
@@ -232,6 +239,11 @@ bool Grounder::buildAll(WorkControl* control) {
             if (control && control->shouldStop()) return false;
             continue;
         }
+        // The tuples bound how many instances the operation adds; the cap keeps
+        // a walk that refuses most of them from reserving far more than it keeps.
+        std::size_t tuples = 1;
+        for (const auto& fitting : candidates) tuples = std::min(tuples * fitting.size(), maxReservedInstances);
+        instances.reserve(instances.size() + tuples);
         std::vector<LiteralCache> caches;
         for (const State* literals : {&operation->add, &operation->del, &operation->pre}) {
             for (const Fact* literal : *literals) caches.emplace_back(*literal, *operation, candidates);

@@ -43,7 +43,12 @@ std::uint32_t InstanceList::setsHash(FactSpan pre, FactSpan add, FactSpan del) {
     return fold(hashState(hashState(hashState(0, pre), add), del));
 }
 
-OperationInstance* InstanceList::findBinding(const std::string& name, std::span<Atom* const> args) const {
+OperationInstance* InstanceList::findBinding(const std::string& name, std::span<Atom* const> args) {
+    indexBindings();
+    return probeBinding(name, args);
+}
+
+OperationInstance* InstanceList::probeBinding(const std::string& name, std::span<Atom* const> args) const {
     if (byBinding.empty()) return nullptr;
     const std::uint32_t hash = bindingHash(name, args);
     const std::size_t mask = byBinding.size() - 1;
@@ -53,6 +58,17 @@ OperationInstance* InstanceList::findBinding(const std::string& name, std::span<
         if (entry->name() == name && std::ranges::equal(entry->args(), args)) return entry;
     }
     return nullptr;
+}
+
+void InstanceList::indexBindings() {
+    reserveSlots(byBinding, entries.size());
+    for (; bindingsIndexed < entries.size(); ++bindingsIndexed) {
+        const OperationInstance& entry = *entries[bindingsIndexed];
+        // Only the first entry of a key is indexed: the one a scan from the front finds.
+        if (probeBinding(entry.name(), entry.args())) continue;
+        const auto position = static_cast<std::uint32_t>(bindingsIndexed);
+        place(byBinding, Slot{position, bindingHash(entry.name(), entry.args())});
+    }
 }
 
 OperationInstance* InstanceList::findSameSets(FactSpan pre, FactSpan add, FactSpan del) const {
@@ -74,17 +90,15 @@ void InstanceList::place(std::vector<Slot>& slots, Slot value) {
     slots[slot] = value;
 }
 
-void InstanceList::grow() {
-    const std::size_t size = std::max<std::size_t>(64, byBinding.size() * 2);
-    std::vector<Slot> oldBinding(size, Slot{freeSlot, 0});
-    std::vector<Slot> oldSets(size, Slot{freeSlot, 0});
-    oldBinding.swap(byBinding);
-    oldSets.swap(bySets);
-    for (const Slot& slot : oldBinding) {
-        if (slot.entry != freeSlot) place(byBinding, slot);
-    }
-    for (const Slot& slot : oldSets) {
-        if (slot.entry != freeSlot) place(bySets, slot);
+void InstanceList::reserveSlots(std::vector<Slot>& slots, std::size_t count) {
+    // At most three quarters full; the stored hashes keep probes cheap.
+    std::size_t size = std::max<std::size_t>(64, slots.size());
+    while (count * 4 > size * 3) size *= 2;
+    if (size == slots.size()) return;
+    std::vector<Slot> old(size, Slot{freeSlot, 0});
+    old.swap(slots);
+    for (const Slot& slot : old) {
+        if (slot.entry != freeSlot) place(slots, slot);
     }
 }
 
@@ -95,8 +109,7 @@ OperationInstance* InstanceList::append(const Operation& operation, std::span<At
     const auto position = static_cast<std::uint32_t>(entries.size());
     // What allocates comes first, so a bad_alloc leaves the list as it was
     // (runs already taken from the stores stay unused).
-    // At most three quarters full; the stored hashes keep probes cheap.
-    if ((indexed + 1) * 4 > byBinding.size() * 3) grow();
+    reserveSlots(bySets, entries.size() + 1);
     int& count = countsByName[operation.name];
     Atom** argsCopy = arguments.take(args.size());
     Fact** setsCopy = facts.take(pre.size() + add.size() + del.size());
@@ -108,15 +121,16 @@ OperationInstance* InstanceList::append(const Operation& operation, std::span<At
                                static_cast<std::uint32_t>(add.size()), static_cast<std::uint32_t>(del.size()));
     entry->id = static_cast<int>(position);
     ++count;
-    ++indexed;
     // Only the first entry of a key is indexed: the one a scan from the front finds.
-    if (!findBinding(entry->name(), entry->args())) {
-        place(byBinding, Slot{position, bindingHash(entry->name(), entry->args())});
-    }
     if (!findSameSets(entry->pre(), entry->add(), entry->del())) {
         place(bySets, Slot{position, setsHash(entry->pre(), entry->add(), entry->del())});
     }
     return entry;
+}
+
+void InstanceList::reserve(std::size_t count) {
+    reserveSlots(bySets, count);
+    entries.reserve(count);
 }
 
 int InstanceList::countOf(const std::string& name) const {
@@ -128,7 +142,7 @@ void InstanceList::clear() {
     countsByName.clear();
     byBinding.clear();
     bySets.clear();
-    indexed = 0;
+    bindingsIndexed = 0;
     entries.clear();
     records.clear();
     arguments.clear();

@@ -68,13 +68,16 @@ public:
     std::vector<OperationInstance*>::const_iterator begin() const { return entries.begin(); }
     std::vector<OperationInstance*>::const_iterator end() const { return entries.end(); }
 
-    // The first entry of that name and those arguments, or null.
-    OperationInstance* findBinding(const std::string& name, std::span<Atom* const> args) const;
+    // The first entry of that name and those arguments, or null. Indexes the
+    // entries appended since the last call: a full build never asks.
+    OperationInstance* findBinding(const std::string& name, std::span<Atom* const> args);
     // The first entry whose pre, add and del equal those of the given one, or null.
     OperationInstance* findSameSets(FactSpan pre, FactSpan add, FactSpan del) const;
     // Appends an instance of the operation with copies of those arguments and sets; returns it.
     OperationInstance* append(const Operation& operation, std::span<Atom* const> args, FactSpan pre, FactSpan add,
                               FactSpan del);
+    // Room for that many entries in all: appending up to them moves neither the sets' table nor the entries.
+    void reserve(std::size_t count);
     void clear();
     // Entries carrying that operation name, counted as they are appended.
     int countOf(const std::string& name) const;
@@ -93,7 +96,11 @@ private:
     static std::uint32_t bindingHash(const std::string& name, std::span<Atom* const> args);
     static std::uint32_t setsHash(FactSpan pre, FactSpan add, FactSpan del);
     static void place(std::vector<Slot>& slots, Slot slot);
-    void grow();
+    // The table grown (a power of two, rehashed) until count positions fit.
+    static void reserveSlots(std::vector<Slot>& slots, std::size_t count);
+    OperationInstance* probeBinding(const std::string& name, std::span<Atom* const> args) const;
+    // Adds the entries not yet in the binding table.
+    void indexBindings();
 
     std::vector<OperationInstance*> entries;
     ChunkStore<OperationInstance> records;
@@ -102,7 +109,7 @@ private:
     std::uint64_t stamp = nextCreationNumber();
     std::vector<Slot> byBinding;
     std::vector<Slot> bySets;
-    std::size_t indexed = 0;  // entries in the larger of the two tables
+    std::size_t bindingsIndexed = 0;  // entries the binding table has considered
     std::unordered_map<std::string, int> countsByName;
 };
 
