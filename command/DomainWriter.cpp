@@ -364,7 +364,9 @@ std::size_t fullBuildPrefix(Session& session, const GroundingOptions& switches) 
     const InstanceList& instances = session.instances;
     if (bindings.size() > instances.size()) return 0;
     for (std::size_t i = 0; i < bindings.size(); ++i) {
-        if (bindings[i].first->name != instances[i]->name || bindings[i].second != instances[i]->args) return 0;
+        const bool same = bindings[i].first->name == instances[i]->name() &&
+                          std::ranges::equal(bindings[i].second, instances[i]->args());
+        if (!same) return 0;
     }
     return bindings.size();
 }
@@ -387,7 +389,7 @@ std::pair<GroundingOptions, std::size_t> buildablePrefix(Session& session) {
         if (prefix == 0) continue;
         bool restWritable = true;
         for (std::size_t i = prefix; i < instances.size(); ++i)
-            restWritable = restWritable && !instances[i]->args.empty();
+            restWritable = restWritable && !instances[i]->args().empty();
         if (restWritable) return {setting, prefix};
     }
     return {now, 0};
@@ -412,12 +414,12 @@ void instanceLines(Session& session, DomainLines& out) {
     if (built < instances.size()) switchLines(out, {false, true, false});
     for (std::size_t i = built; i < instances.size(); ++i) {
         const OperationInstance& instance = *instances[i];
-        if (instance.args.empty()) {
-            out.refuse("instance " + instance.name + "() has no \"instance\" line");
+        if (instance.args().empty()) {
+            out.refuse("instance " + instance.name() + "() has no \"instance\" line");
             return;
         }
-        std::string line = "instance " + instance.name;
-        for (const Atom* arg : instance.args) line += " " + arg->name;
+        std::string line = "instance " + instance.name();
+        for (const Atom* arg : instance.args()) line += " " + arg->name;
         out.add(line);
     }
     switchLines(session, out);

@@ -36,7 +36,7 @@ std::optional<std::string> replaySteps(const State& initial, const std::vector<s
     for (std::size_t step = 0; step < count; ++step) {
         State next = states.back();
         for (const OperationInstance* instance : groups[step]) {
-            for (Fact* fact : instance->pre) {
+            for (Fact* fact : instance->pre()) {
                 if (!states.back().contains(fact)) {
                     return "Step " + std::to_string(step + 1) + " (" + stepText(*instance) + ") does not apply: " +
                            factText(*fact) + " does not hold";
@@ -44,10 +44,10 @@ std::optional<std::string> replaySteps(const State& initial, const std::vector<s
             }
         }
         for (const OperationInstance* instance : groups[step]) {
-            for (Fact* fact : instance->del) next.erase(fact);
+            for (Fact* fact : instance->del()) next.erase(fact);
         }
         for (const OperationInstance* instance : groups[step]) {
-            for (Fact* fact : instance->add) next.insert(fact);
+            for (Fact* fact : instance->add()) next.insert(fact);
         }
         states.push_back(std::move(next));
     }

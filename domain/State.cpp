@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "domain/FactSpan.h"
+
 namespace vexmolda {
 
 namespace {
@@ -29,7 +31,9 @@ bool State::contains(const Fact* fact) const {
     return position != facts.end() && *position == fact;
 }
 
-std::string stateText(const State& state) {
+std::string stateText(const State& state) { return stateText(FactSpan(state)); }
+
+std::string stateText(FactSpan state) {
     std::string text;
     for (std::size_t i = 0; i < state.size(); ++i) {
         if (i > 0) text += ", ";

@@ -4,7 +4,16 @@
 #include <array>
 #include <set>
 
+#include "domain/BindingOdometer.h"
+
 namespace vexmolda {
+
+namespace {
+
+// Instances reserved at most ahead of an operation's walk (about 8 MB of index).
+constexpr std::size_t maxReservedInstances = std::size_t{1} << 18;
+
+}  // namespace
 
 // The ground facts of one literal of an operation, by the candidate positions
 // of the parameters it names; filled as the build first meets each binding.
@@ -29,7 +38,7 @@ public:
     }
     // The cache entry for the binding at those odometer positions, or null
     // when this literal is not cached.
-    Fact** entry(const std::vector<std::size_t>& odometer) {
+    Fact** entry(const BindingOdometer& odometer) {
         if (facts.empty()) return nullptr;
         std::size_t index = 0;
         for (std::size_t i = 0; i < parameters.size(); ++i) index += odometer[parameters[i]] * strides[i];
@@ -91,9 +100,9 @@ bool Grounder::groundState(State& target, const State& source) {
     return true;
 }
 
-bool Grounder::groundCached(State& target, const State& source, const std::vector<std::size_t>& odometer,
+bool Grounder::groundCached(State& target, const State& source, const BindingOdometer& odometer,
                             LiteralCache* caches) {
-    target.reserve(source.size());
+    target.clear();
     for (std::size_t i = 0; i < source.size(); ++i) {
         Fact** cached = caches[i].entry(odometer);
         if (cached && *cached) {
@@ -110,25 +119,22 @@ bool Grounder::groundCached(State& target, const State& source, const std::vecto
 }
 
 void Grounder::instantiateBinding(const Operation& operation, const std::vector<Atom*>& objects,
-                                  const std::vector<std::size_t>& odometer, std::vector<LiteralCache>& caches) {
+                                  const BindingOdometer& odometer, std::vector<LiteralCache>& caches) {
     // Every tuple fits by its candidates: only noDups and the constraints refuse, silently.
     BindingCheck check;
     bindParameters(operation, objects, check);
     if (!check.passed() || !constraintsHold(operation)) return;
-    auto instance = std::make_unique<OperationInstance>();
-    instance->name = operation.name;
-    instance->args = objects;
     // add, del, pre: the order in which new facts enter the pool.
     LiteralCache* addCaches = caches.data();
     LiteralCache* delCaches = addCaches + operation.add.size();
     LiteralCache* preCaches = delCaches + operation.del.size();
-    if (!groundCached(instance->add, operation.add, odometer, addCaches) ||
-        !groundCached(instance->del, operation.del, odometer, delCaches) ||
-        !groundCached(instance->pre, operation.pre, odometer, preCaches)) {
+    if (!groundCached(scratch.add, operation.add, odometer, addCaches) ||
+        !groundCached(scratch.del, operation.del, odometer, delCaches) ||
+        !groundCached(scratch.pre, operation.pre, odometer, preCaches)) {
         return;
     }
-    if (options.filterReds && instances.findSameSets(*instance)) return;
-    instances.append(std::move(instance));
+    if (options.filterReds && instances.findSameSets(scratch.pre, scratch.add, scratch.del)) return;
+    instances.append(operation, objects, scratch.pre, scratch.add, scratch.del);
 }
 
 BindingCheck Grounder::checkBinding(const std::string& operationName, const std::vector<Atom*>& objects) {
@@ -183,20 +189,16 @@ OperationInstance* Grounder::instantiate(const std::string& operationName, const
     const Operation* operation = check.operation;
     if (OperationInstance* existing = instances.findBinding(operationName, objects)) return existing;
 
-    auto instance = std::make_unique<OperationInstance>();
-    instance->name = operationName;
-    instance->args = objects;
+    for (State* set : {&scratch.pre, &scratch.add, &scratch.del}) set->clear();
     // add, del, pre: the order in which new facts enter the pool.
-    if (!groundState(instance->add, operation->add) || !groundState(instance->del, operation->del) ||
-        !groundState(instance->pre, operation->pre)) {
+    if (!groundState(scratch.add, operation->add) || !groundState(scratch.del, operation->del) ||
+        !groundState(scratch.pre, operation->pre)) {
         return nullptr;
     }
     if (options.filterReds) {
-        if (OperationInstance* earlier = instances.findSameSets(*instance)) return earlier;
+        if (OperationInstance* earlier = instances.findSameSets(scratch.pre, scratch.add, scratch.del)) return earlier;
     }
-    OperationInstance* added = instance.get();
-    instances.append(std::move(instance));
-    return added;
+    return instances.append(*operation, objects, scratch.pre, scratch.add, scratch.del);
 }
 
 bool Grounder::candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates,
@@ -216,23 +218,17 @@ bool Grounder::candidatesOf(const Operation& operation, std::vector<std::vector<
 
 template <class Visit>
 bool Grounder::forEachTuple(const std::vector<std::vector<Atom*>>& candidates, Visit visit) {
-    std::vector<std::size_t> odometer(candidates.size(), 0);
+    std::vector<std::size_t> counts;
+    counts.reserve(candidates.size());
+    for (const auto& fitting : candidates) counts.push_back(fitting.size());
+    BindingOdometer odometer(std::move(counts));
+    if (!odometer.any()) return true;
     std::vector<Atom*> tuple(candidates.size());
-    while (true) {
+    do {
         for (std::size_t i = 0; i < candidates.size(); ++i) tuple[i] = candidates[i][odometer[i]];
         if (!visit(tuple, odometer)) return false;
-        // Advance the last wheel; carry into the one before when it runs out.
-        bool advanced = false;
-        for (std::size_t position = candidates.size(); position > 0 && !advanced;) {
-            --position;
-            if (++odometer[position] < candidates[position].size()) {
-                advanced = true;
-            } else {
-                odometer[position] = 0;
-            }
-        }
-        if (!advanced) return true;
-    }
+    } while (odometer.advance());
+    return true;
 }
 
 bool Grounder::buildAll(WorkControl* control) {
@@ -243,12 +239,17 @@ bool Grounder::buildAll(WorkControl* control) {
             if (control && control->shouldStop()) return false;
             continue;
         }
+        // The tuples bound how many instances the operation adds; the cap keeps
+        // a walk that refuses most of them from reserving far more than it keeps.
+        std::size_t tuples = 1;
+        for (const auto& fitting : candidates) tuples = std::min(tuples * fitting.size(), maxReservedInstances);
+        instances.reserve(instances.size() + tuples);
         std::vector<LiteralCache> caches;
         for (const State* literals : {&operation->add, &operation->del, &operation->pre}) {
             for (const Fact* literal : *literals) caches.emplace_back(*literal, *operation, candidates);
         }
         const bool finished = forEachTuple(candidates, [&](const std::vector<Atom*>& tuple,
-                                                           const std::vector<std::size_t>& odometer) {
+                                                           const BindingOdometer& odometer) {
             if (control) {
                 if (control->shouldStop()) return false;
                 control->first.fetch_add(1, std::memory_order_relaxed);
@@ -269,7 +270,7 @@ std::vector<Binding> Grounder::fullBuildBindings() {
     std::vector<std::vector<Atom*>> candidates;
     for (const auto& [name, operation] : model.operations) {
         if (!candidatesOf(*operation, candidates)) continue;
-        forEachTuple(candidates, [&](const std::vector<Atom*>& tuple, const std::vector<std::size_t>&) {
+        forEachTuple(candidates, [&](const std::vector<Atom*>& tuple, const BindingOdometer&) {
             BindingCheck check = checkBinding(name, tuple);
             GroundLiterals literals;
             if (!check.passed() || !groundWithoutInterning(*operation, literals, check)) return true;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "domain/BindingOdometer.h"
 #include "domain/Diagnostics.h"
 #include "domain/Model.h"
 #include "domain/WorkControl.h"
@@ -98,7 +99,7 @@ private:
     bool candidatesOf(const Operation& operation, std::vector<std::vector<Atom*>>& candidates,
                       WorkControl* control = nullptr) const;
     // Calls visit(tuple, odometer) for every tuple of the candidates in odometer
-    // order; false when visit asked to stop.
+    // order; false when visit asked to stop. None when a parameter has no candidate.
     template <class Visit>
     static bool forEachTuple(const std::vector<std::vector<Atom*>>& candidates, Visit visit);
     // The steps of instantiate after the lookups, for a binding of a full
@@ -106,9 +107,9 @@ private:
     // exist already only as a redundant one. Ground facts come from the
     // caches where already made.
     void instantiateBinding(const Operation& operation, const std::vector<Atom*>& objects,
-                            const std::vector<std::size_t>& odometer, std::vector<LiteralCache>& caches);
-    bool groundCached(State& target, const State& source, const std::vector<std::size_t>& odometer,
-                      LiteralCache* caches);
+                            const BindingOdometer& odometer, std::vector<LiteralCache>& caches);
+    // Fills target (emptied first) from source's literals under the current bindings.
+    bool groundCached(State& target, const State& source, const BindingOdometer& odometer, LiteralCache* caches);
     bool constraintsHold(const Operation& operation) const;
     // The fact with its arguments resolved through the bindings, interned
     // into the grounder's pool; null after the model's message when refused.
@@ -120,6 +121,12 @@ private:
     GroundingOptions options;
     Diagnostics& diagnostics;
     ParameterBindings bindings;
+    // The sets of the candidate instance, kept between bindings so building them allocates rarely.
+    struct CandidateSets {
+        State pre;
+        State add;
+        State del;
+    } scratch;
 };
 
 // Entries of the list carrying the operation's name.

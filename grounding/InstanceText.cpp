@@ -1,5 +1,7 @@
 #include "grounding/InstanceText.h"
 
+#include <span>
+
 #include "grounding/Grounding.h"
 
 namespace vexmolda {
@@ -7,7 +9,7 @@ namespace vexmolda {
 namespace {
 
 template <class Element>
-std::string signature(const std::string& name, bool typed, const std::vector<Element*>& elements) {
+std::string signature(const std::string& name, bool typed, std::span<Element* const> elements) {
     std::string text = name + "(";
     for (std::size_t i = 0; i < elements.size(); ++i) {
         if (i > 0) text += typed ? ", " : ",";
@@ -20,11 +22,12 @@ std::string signature(const std::string& name, bool typed, const std::vector<Ele
 }  // namespace
 
 std::string signatureText(const Operation& operation) {
-    return signature(operation.name, operation.typed, operation.params);
+    return signature<Variable>(operation.name, operation.typed, operation.params);
 }
 
 std::string signatureText(const OperationInstance& instance) {
-    return signature(instance.name, instance.typed, instance.args);
+    // Instances show their objects untyped.
+    return signature<Atom>(instance.name(), false, instance.args());
 }
 
 std::string operationBlockText(const Operation& operation, const InstanceList& instances) {

@@ -26,15 +26,15 @@ std::string pddlStepsText(const std::vector<const OperationInstance*>& steps, co
     long long cost = 0;
     std::size_t written = 0;
     for (const OperationInstance* step : steps) {
-        const StepOrigin* origin = originOf(names, step->name);
+        const StepOrigin* origin = originOf(names, step->name());
         if (origin && origin->hidden) continue;
         ++written;
         cost += origin ? origin->cost : 1;
-        text += "(" + (origin ? origin->action : spelled(names ? &names->actionSpelling : nullptr, step->name));
+        text += "(" + (origin ? origin->action : spelled(names ? &names->actionSpelling : nullptr, step->name()));
         if (origin && !origin->instanceArguments) {
             for (const std::string& argument : origin->arguments) text += " " + argument;
         } else {
-            for (const Atom* argument : step->args) {
+            for (const Atom* argument : step->args()) {
                 text += " " + spelled(names ? &names->objectSpelling : nullptr, argument->name);
             }
         }

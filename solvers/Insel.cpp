@@ -40,7 +40,7 @@ bool insel::solve(const SolveTask& runTask, SolveResult& runResult, SolveContext
     return achieve(working, task->goal, 0);
 }
 
-bool insel::achieve(State& state, const State& goals, int depth) {
+bool insel::achieve(State& state, FactSpan goals, int depth) {
     // Recursion stays within deepestLevel + 1 frames, far from any stack limit.
     if (depth > deepestLevel) return false;
     SeenStates seen;
@@ -53,7 +53,7 @@ bool insel::achieve(State& state, const State& goals, int depth) {
         if (!picked) return false;
         if (pickAndCheckStop(static_cast<std::uint64_t>(depth))) return false;
         logPicked(*picked);
-        if (!achieve(state, picked->pre, depth + 1)) return false;
+        if (!achieve(state, picked->pre(), depth + 1)) return false;
         applyInstance(state, *picked);
         plan.steps.push_back(picked);
         countStep();
@@ -65,10 +65,10 @@ bool insel::achieve(State& state, const State& goals, int depth) {
     return true;
 }
 
-OperationInstance* insel::pickInstance(const InstanceList& instances, const State& state, const State& goals) {
+OperationInstance* insel::pickInstance(const InstanceList& instances, const State& state, FactSpan goals) {
     for (const auto& instance : instances) {
-        for (const Fact* fact : instance->add) {
-            if (goals.contains(fact) && !state.contains(fact)) return instance.get();
+        for (const Fact* fact : instance->add()) {
+            if (goals.contains(fact) && !state.contains(fact)) return instance;
         }
     }
     return nullptr;

@@ -8,14 +8,14 @@ namespace vexmolda {
 bool inselOL::solve(const SolveTask& runTask, SolveResult& runResult, SolveContext& runContext) {
     beginRun(runTask, runResult, runContext);
     usage.clear();
-    for (const auto& instance : task->instances) usage.push_back({instance.get(), 0});
+    for (const auto& instance : task->instances) usage.push_back({instance, 0});
     abandoned = false;
     picks = 0;
     State working = task->initial;
     return achieveOL(working, task->goal, task->limit, 0);
 }
 
-bool inselOL::achieveOL(State& state, const State& goals, std::int32_t limit, int depth) {
+bool inselOL::achieveOL(State& state, FactSpan goals, std::int32_t limit, int depth) {
     // Recursion stays within deepestLevel + 1 frames, far from any stack limit.
     std::vector<OperationInstance*> candidates;
     while (!goalsHold(state, goals)) {
@@ -31,7 +31,7 @@ bool inselOL::achieveOL(State& state, const State& goals, std::int32_t limit, in
                 return false;
             }
             logPicked(*candidate);
-            if (depth + 1 <= deepestLevel && achieveOL(state, candidate->pre, limit, depth + 1)) {
+            if (depth + 1 <= deepestLevel && achieveOL(state, candidate->pre(), limit, depth + 1)) {
                 chosen = candidate;
                 break;
             }

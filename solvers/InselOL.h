@@ -24,7 +24,7 @@ public:
     bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
 
     // Works the goals into the state; a failed candidate's effects stay.
-    bool achieveOL(State& state, const State& goals, std::int32_t limit, int depth);
+    bool achieveOL(State& state, FactSpan goals, std::int32_t limit, int depth);
 
     // A level recurses only while the next depth is at most this.
     static constexpr int deepestLevel = 300;

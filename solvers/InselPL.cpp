@@ -15,11 +15,11 @@ class StateJournal {
 public:
     // Applies the instance as applyInstance does and records the change.
     void apply(State& state, const OperationInstance& instance) {
-        if (goalsHold(state, instance.pre)) {
-            for (Fact* fact : instance.del) {
+        if (goalsHold(state, instance.pre())) {
+            for (Fact* fact : instance.del()) {
                 if (state.erase(fact)) removed.push_back(fact);
             }
-            for (Fact* fact : instance.add) {
+            for (Fact* fact : instance.add()) {
                 if (state.insert(fact)) added.push_back(fact);
             }
         }
@@ -47,7 +47,7 @@ private:
 
 // One level of the search: a set of goals and where its loop stands.
 struct Level {
-    const State* goals;
+    FactSpan goals;
     std::int64_t budget;
     std::vector<OperationInstance*> candidates;
     std::size_t next = 0;        // the candidate being tried
@@ -57,13 +57,13 @@ struct Level {
 // What a level wants next: the preconditions of a candidate worked on, or to end.
 struct Request {
     bool descend;
-    const State* goals;
+    FactSpan goals;
     std::int64_t budget;
     bool outcome;
 };
 
-Request descendInto(const State& goals, std::int64_t budget) { return {true, &goals, budget, false}; }
-Request finish(bool outcome) { return {false, nullptr, 0, outcome}; }
+Request descendInto(FactSpan goals, std::int64_t budget) { return {true, goals, budget, false}; }
+Request finish(bool outcome) { return {false, {}, 0, outcome}; }
 
 // The levels run on an explicit stack: the budget allows nesting far deeper
 // than the native stack of any thread would hold.
@@ -73,12 +73,12 @@ public:
     DepthBoundedSearch(inselPL& solver, Plan& plan, State& state, std::int32_t limit)
         : solver(solver), plan(plan), state(state), limit(limit) {}
 
-    bool run(const State& goals, std::int64_t budgetUsed) {
+    bool run(FactSpan goals, std::int64_t budgetUsed) {
         Request request = descendInto(goals, budgetUsed);
         for (;;) {
             bool outcome;
             if (request.descend) {
-                if (goalsHold(state, *request.goals)) {
+                if (goalsHold(state, request.goals)) {
                     solver.showPlan();
                     outcome = true;
                 } else if (levels.size() > inselPL::deepestLevel) {
@@ -101,8 +101,8 @@ public:
 private:
     Request beginPass(Level& level) {
         if (++level.budget > limit) return finish(false);
-        solver.logTryingToAchieve(*level.goals);
-        solver.buildCandidates(state, *level.goals, level.candidates);
+        solver.logTryingToAchieve(level.goals);
+        solver.buildCandidates(state, level.goals, level.candidates);
         level.savedSteps = plan.steps.size();
         level.next = 0;
         return tryCandidate(level);
@@ -116,7 +116,7 @@ private:
             return finish(false);
         }
         solver.logPicked(candidate);
-        return descendInto(candidate.pre, level.budget + 1);
+        return descendInto(candidate.pre(), level.budget + 1);
     }
 
     Request afterAttempt(Level& level, bool succeeded) {
@@ -137,7 +137,7 @@ private:
             abandoned = true;
             return finish(false);
         }
-        if (goalsHold(state, *level.goals)) {
+        if (goalsHold(state, level.goals)) {
             solver.showPlan();
             return finish(true);
         }
@@ -163,7 +163,7 @@ bool inselPL::solve(const SolveTask& runTask, SolveResult& runResult, SolveConte
     return achievePL(working, task->goal, task->limit, 0);
 }
 
-bool inselPL::achievePL(State& state, const State& goals, std::int32_t limit, std::int64_t budgetUsed) {
+bool inselPL::achievePL(State& state, FactSpan goals, std::int32_t limit, std::int64_t budgetUsed) {
     DepthBoundedSearch search(*this, plan, state, limit);
     return search.run(goals, budgetUsed);
 }

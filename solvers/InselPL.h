@@ -17,7 +17,7 @@ public:
 
     // Works the goals into the state with budgetUsed already spent; a failed
     // candidate's steps and state changes are undone before the next is tried.
-    bool achievePL(State& state, const State& goals, std::int32_t limit, std::int64_t budgetUsed);
+    bool achievePL(State& state, FactSpan goals, std::int32_t limit, std::int64_t budgetUsed);
 
     // Levels deeper than this whose goals do not hold yet fail. The budget
     // alone would let a limit near 2^31 nest a billion levels, whose log and

@@ -13,7 +13,7 @@ bool inselRand::solve(const SolveTask& runTask, SolveResult& runResult, SolveCon
     return achieveRand(working, task->goal, 0);
 }
 
-bool inselRand::achieveRand(State& state, const State& goals, int depth) {
+bool inselRand::achieveRand(State& state, FactSpan goals, int depth) {
     // Recursion stays within deepestLevel + 1 frames, far from any stack limit.
     if (depth > deepestLevel) return false;
     std::vector<OperationInstance*> candidates;
@@ -26,7 +26,7 @@ bool inselRand::achieveRand(State& state, const State& goals, int depth) {
         OperationInstance* picked = candidates[drawn % candidates.size()];
         if (pickAndCheckStop(static_cast<std::uint64_t>(depth))) return false;
         logPicked(*picked);
-        if (!achieveRand(state, picked->pre, depth + 1)) return false;
+        if (!achieveRand(state, picked->pre(), depth + 1)) return false;
         applyInstance(state, *picked);
         plan.steps.push_back(picked);
         countStep();

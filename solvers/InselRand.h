@@ -15,7 +15,7 @@ public:
     bool solve(const SolveTask& task, SolveResult& result, SolveContext& context) override;
 
     // Works the goals into the state with one draw per choice; false ends the run.
-    bool achieveRand(State& state, const State& goals, int depth);
+    bool achieveRand(State& state, FactSpan goals, int depth);
 
     // Levels deeper than this fail.
     static constexpr int deepestLevel = 300;

@@ -32,7 +32,7 @@ void IslandSolver::countStep() {
 }
 
 // The texts are only built when the log keeps them.
-void IslandSolver::logTryingToAchieve(const State& goals) {
+void IslandSolver::logTryingToAchieve(FactSpan goals) {
     if (result->log.enabled) result->log.append("\nTrying to achieve: " + stateText(goals));
 }
 
@@ -44,12 +44,12 @@ void IslandSolver::logNewState(const State& state) {
     if (result->log.enabled) result->log.append("New State: " + stateText(state));
 }
 
-void IslandSolver::buildCandidates(const State& state, const State& goals,
+void IslandSolver::buildCandidates(const State& state, FactSpan goals,
                                    std::vector<OperationInstance*>& candidates) const {
     candidates.clear();
     for (const auto& instance : task->instances) {
-        for (const Fact* fact : instance->add) {
-            if (goals.contains(fact) && !state.contains(fact)) candidates.push_back(instance.get());
+        for (const Fact* fact : instance->add()) {
+            if (goals.contains(fact) && !state.contains(fact)) candidates.push_back(instance);
         }
     }
 }

@@ -58,7 +58,7 @@ public:
     void countStep();
 
     // Logs "\nTrying to achieve: " and the goals.
-    void logTryingToAchieve(const State& goals);
+    void logTryingToAchieve(FactSpan goals);
     // Logs "Picked: " and the instance's signature.
     void logPicked(const OperationInstance& instance);
     // Logs "New State: " and the working state.
@@ -66,7 +66,7 @@ public:
 
     // Every instance in list order, once for each of its add facts that is a
     // goal and not yet in the state.
-    void buildCandidates(const State& state, const State& goals, std::vector<OperationInstance*>& candidates) const;
+    void buildCandidates(const State& state, FactSpan goals, std::vector<OperationInstance*>& candidates) const;
 
     const SolveTask* task = nullptr;
     SolveResult* result = nullptr;

@@ -8,9 +8,9 @@ namespace {
 
 // The first fact the deleter deletes that the other adds or needs.
 bool deletesAnyOf(const OperationInstance& deleter, const OperationInstance& other, InterferenceWitness& witness) {
-    for (const Fact* fact : deleter.del) {
-        const bool added = other.add.contains(fact);
-        if (added || other.pre.contains(fact)) {
+    for (const Fact* fact : deleter.del()) {
+        const bool added = other.add().contains(fact);
+        if (added || other.pre().contains(fact)) {
             witness.fact = fact;
             witness.addEffect = added;
             return true;
@@ -33,7 +33,7 @@ InterferenceWitness interference(const PlanningGraph& graph, std::uint32_t a, st
         const std::uint32_t noop = first.instance ? b : a;
         const std::uint32_t action = first.instance ? a : b;
         const Fact* fact = graph.factNodes[graph.actionNodes[noop].adds[0]].fact;
-        if (graph.actionNodes[action].instance->del.contains(fact)) witness = {true, action, noop, fact, false};
+        if (graph.actionNodes[action].instance->del().contains(fact)) witness = {true, action, noop, fact, false};
         return witness;
     }
     if (deletesAnyOf(*first.instance, *second.instance, witness)) {

@@ -5,10 +5,10 @@
 namespace vexmolda {
 
 std::string stepText(const OperationInstance& instance) {
-    std::string text = instance.name + "(";
-    for (std::size_t i = 0; i < instance.args.size(); ++i) {
+    std::string text = instance.name() + "(";
+    for (std::size_t i = 0; i < instance.args().size(); ++i) {
         if (i > 0) text += ",";
-        text += instance.args[i]->name;
+        text += instance.args()[i]->name;
     }
     return text + ")";
 }

@@ -25,7 +25,7 @@ void PlanningGraph::buildLevelZero(const State& initial, const InstanceList& ins
     actionNodes.reserve(instances.size() + factCount);
     factNodes.reserve(factCount);
     nodeOfFact.assign(factCount, -1);
-    for (const auto& instance : instances) pendingInstances.push_back(instance.get());
+    for (const auto& instance : instances) pendingInstances.push_back(instance);
     placeable = liveInstances(instances, initial, factCount);
     endLevel();
     for (Fact* fact : initial) {
@@ -65,7 +65,7 @@ bool PlanningGraph::tryPlace(OperationInstance* instance, std::uint32_t level) {
     // present below factLevelEnd[L] and no two of them mutex at level L-1.
     collected.clear();
     const std::uint32_t present = factLevelEnd[level];
-    for (const Fact* fact : instance->pre) {
+    for (const Fact* fact : instance->pre()) {
         const std::int64_t id = factNodeOf(fact);
         if (id < 0 || id >= present) return false;
         collected.push_back(static_cast<std::uint32_t>(id));
@@ -109,7 +109,7 @@ bool PlanningGraph::expand(std::uint32_t level, WorkControl* control) {
             continue;
         }
         const auto action = static_cast<std::uint32_t>(actionNodes.size() - 1);
-        for (Fact* fact : instance->add) {
+        for (Fact* fact : instance->add()) {
             std::int64_t id = factNodeOf(fact);
             if (id < 0) id = addFactNode(fact);
             actionNodes[action].adds.push_back(static_cast<std::uint32_t>(id));

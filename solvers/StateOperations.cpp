@@ -11,12 +11,12 @@ int openGoalCount(const State& state, const State& goal) {
 }
 
 void applyInstance(State& state, const OperationInstance& instance) {
-    if (!goalsHold(state, instance.pre)) return;
-    for (Fact* fact : instance.del) state.erase(fact);
-    for (Fact* fact : instance.add) state.insert(fact);
+    if (!goalsHold(state, instance.pre())) return;
+    for (Fact* fact : instance.del()) state.erase(fact);
+    for (Fact* fact : instance.add()) state.insert(fact);
 }
 
-bool goalsHold(const State& state, const State& facts) {
+bool goalsHold(const State& state, FactSpan facts) {
     for (const Fact* fact : facts) {
         if (!state.contains(fact)) return false;
     }

@@ -11,6 +11,6 @@ int openGoalCount(const State& state, const State& goal);
 // When the preconditions hold: removes the deletes, then inserts the adds.
 void applyInstance(State& state, const OperationInstance& instance);
 // Every fact of the set is in the state.
-bool goalsHold(const State& state, const State& facts);
+bool goalsHold(const State& state, FactSpan facts);
 
 }  // namespace vexmolda

@@ -6,7 +6,7 @@ namespace vexmolda {
 
 namespace {
 
-std::vector<std::int32_t> idsOf(const State& state) {
+std::vector<std::int32_t> idsOf(FactSpan state) {
     std::vector<std::int32_t> ids;
     ids.reserve(state.size());
     for (const Fact* fact : state) ids.push_back(fact->id);
@@ -21,7 +21,7 @@ void SuccessorGenerator::build(const InstanceList& instances, const State& initi
     filedUnder.assign(factCount, {});
     std::vector<bool> changes(factCount, false);
     for (const auto& instance : instances) {
-        actions.push_back({idsOf(instance->pre), idsOf(instance->add), idsOf(instance->del)});
+        actions.push_back({idsOf(instance->pre()), idsOf(instance->add()), idsOf(instance->del())});
         for (std::int32_t fact : actions.back().add) changes[fact] = true;
         for (std::int32_t fact : actions.back().del) changes[fact] = true;
     }

@@ -19,8 +19,8 @@ using testing::session;
 std::string everything() {
     std::string text;
     for (const auto& instance : session().instances) {
-        text += signatureText(*instance) + " pre " + stateText(instance->pre) + " add " + stateText(instance->add) +
-                " del " + stateText(instance->del);
+        text += signatureText(*instance) + " pre " + stateText(instance->pre()) + " add " + stateText(instance->add()) +
+                " del " + stateText(instance->del());
     }
     for (std::size_t id = 0; id < session().model.facts.size(); ++id) text += factText(*session().model.facts[id]) + "\n";
     return text;

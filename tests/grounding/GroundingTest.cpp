@@ -33,6 +33,17 @@ TEST(Grounding, CargoExampleInstancesInBuildOrder) {
     EXPECT_EQ(instancesText(session().instances), before);
 }
 
+// An instance keeps the objects it was made with, though its operation,
+// parameterless then, gains parameters later.
+TEST(Grounding, InstanceKeepsItsArgumentsWhenItsOperationGainsParameters) {
+    freshSession();
+    runLines({"type t", "atom t x", "op a", "buildInst", "op a t p"});
+    ASSERT_EQ(model().findOperation("a")->params.size(), 1u);
+    ASSERT_EQ(session().instances.size(), 1u);
+    EXPECT_TRUE(session().instances[0]->args().empty());
+    EXPECT_EQ(instancesText(session().instances), "a()\n");
+}
+
 TEST(Grounding, SwitchesDecideWhatIsBuilt) {
     freshSession();
     loadFile(session(), testing::sourcePath("examples/rocket.pln"));

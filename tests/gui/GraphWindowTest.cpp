@@ -101,7 +101,7 @@ TEST_F(GraphWindows, ANewGraphAndTheHomeKeyBringBackTheInitialView) {
     runLines({"type t", "atom t " + name, "pred " + name + "(t:a)", "op " + name + "(t:a)", "add " + name + " " +
               name + "(a)", "goal " + name + "(" + name + ")", "buildInst"});
     useFontMetrics(testing::syntheticFont());
-    const float widest = textWidth(signatureText(*testing::session().instances.begin()->get()), 2);
+    const float widest = textWidth(signatureText(**testing::session().instances.begin()), 2);
     ASSERT_GT(widest, 100);
     interference.tableLeft = interferenceTable(widest, 1).left;
     interference.tableTop = interferenceTable(widest, 1).top;

@@ -18,10 +18,9 @@ struct SmallTable {
     SmallTable() {
         testing::freshSession();
         Atom* x = testing::session().model.declareAtom("x", testing::session().model.anyType, testing::session().messages);
-        first.name = "a";
-        first.args = {x};
-        second.name = "b";
-        second.args = {x};
+        argument = x;
+        first = OperationInstance(a, {&argument, 1}, nullptr, 0, 0, 0);
+        second = OperationInstance(b, {&argument, 1}, nullptr, 0, 0, 0);
         graph.factNodes.push_back(FactNode{testing::session().model.facts.intern("f", {x}), {}, {}});
         ActionNode noop;
         noop.pres = {0};
@@ -35,6 +34,9 @@ struct SmallTable {
         graph.factLevelEnd = {0, 1, 1};
         graph.actionLevelEnd = {0, 0, 3};
     }
+    Operation a{"a"};
+    Operation b{"b"};
+    Atom* argument = nullptr;
     OperationInstance first;
     OperationInstance second;
     PlanningGraph graph;

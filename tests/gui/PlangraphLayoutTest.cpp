@@ -25,8 +25,8 @@ struct SmallGraph {
     SmallGraph() {
         testing::freshSession();
         Atom* x = testing::session().model.declareAtom("x", testing::session().model.anyType, testing::session().messages);
-        instance.name = "op";
-        instance.args = {x};
+        argument = x;
+        instance = OperationInstance(operation, {&argument, 1}, nullptr, 0, 0, 0);
         for (const char* name : {"a", "b", "c"}) {
             graph.factNodes.push_back(FactNode{testing::session().model.facts.intern(name, {}), {}, {}});
         }
@@ -56,6 +56,8 @@ struct SmallGraph {
         nodes[b].mutex[level].set(a);
     }
 
+    Operation operation{"op"};
+    Atom* argument = nullptr;
     OperationInstance instance;
     PlanningGraph graph;
     GraphLayout layout;
@@ -114,8 +116,8 @@ TEST(PlangraphLayout, NoopsSitUnderTheirFactsAndInstancesStartFourRightOfTheLast
 
 TEST(PlangraphLayout, LevelWithoutNoopsStartsAtFour) {
     testing::freshSession();
-    OperationInstance start;
-    start.name = "start";
+    const Operation startOperation("start");
+    OperationInstance start(startOperation, {}, nullptr, 0, 0, 0);
     PlanningGraph graph;
     graph.factNodes.push_back(FactNode{testing::session().model.facts.intern("done", {}), {}, {}});
     ActionNode action;

@@ -54,13 +54,13 @@ void loadSolveAndReplay(const Case& run, std::string* loadMessages = nullptr) {
     EXPECT_EQ(testing::messageText(), "Plan valid: " + std::to_string(steps) + " steps reach the goal\n") << plan;
     const PddlNames& names = *currentPddlNames(session());
     for (const OperationInstance* step : session().currentPlan->steps) {
-        auto origin = names.origins.find(step->name);
+        auto origin = names.origins.find(step->name());
         if (origin == names.origins.end() || origin->second.hidden) continue;
         const std::vector<TranslatedStep> candidates =
             translatedSteps(names, origin->second.action, origin->second.arguments);
         EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(),
-                                [&](const TranslatedStep& candidate) { return candidate.operation == step->name; }))
-            << step->name;
+                                [&](const TranslatedStep& candidate) { return candidate.operation == step->name(); }))
+            << step->name();
     }
 }
 

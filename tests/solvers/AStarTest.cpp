@@ -58,7 +58,7 @@ ReferenceResult referenceAStar(const State& initial, const State& goal) {
             if (child.state == parent.state) continue;
             if (std::any_of(open.begin(), open.end(), [&](const Node& n) { return n.state == child.state; })) continue;
             if (std::find(closed.begin(), closed.end(), child.state) != closed.end()) continue;
-            child.steps.push_back(instance.get());
+            child.steps.push_back(instance);
             const int h = openGoalCount(child.state, goal);
             if (h == 0) {
                 result.found = true;

@@ -40,7 +40,7 @@ std::set<std::string> deadNames() {
         liveInstances(session().instances, session().model.initState, session().model.facts.size());
     std::set<std::string> names;
     for (std::size_t id = 0; id < live.size(); ++id) {
-        if (!live[id]) names.insert(session().instances[id]->name);
+        if (!live[id]) names.insert(session().instances[id]->name());
     }
     return names;
 }

@@ -32,12 +32,12 @@ std::int32_t naiveRelaxedCost(const State& state, const std::vector<std::int32_t
         for (const auto& instance : session().instances) {
             std::int64_t total = costs[instance->id];
             bool possible = true;
-            for (const Fact* fact : instance->pre) {
+            for (const Fact* fact : instance->pre()) {
                 possible = possible && cost[fact->id] < unreached;
                 total = summing ? total + cost[fact->id] : std::max(total, costs[instance->id] + cost[fact->id]);
             }
             if (!possible) continue;
-            for (const Fact* fact : instance->add) {
+            for (const Fact* fact : instance->add()) {
                 if (total < cost[fact->id]) {
                     cost[fact->id] = total;
                     changed = true;
@@ -74,7 +74,7 @@ Reachable breadthFirst() {
             reachable.firstGoal = static_cast<int>(next);
         }
         for (const auto& instance : session().instances) {
-            if (!goalsHold(reachable.states[next], instance->pre)) continue;
+            if (!goalsHold(reachable.states[next], instance->pre())) continue;
             State child = reachable.states[next];
             applyInstance(child, *instance);
             const auto known = std::find(reachable.states.begin(), reachable.states.end(), child);
@@ -111,8 +111,8 @@ bool reachesGoalWithoutDeletes(State state, const std::vector<const OperationIns
     for (bool changed = true; changed;) {
         changed = false;
         for (const OperationInstance* instance : plan) {
-            if (!goalsHold(state, instance->pre)) continue;
-            for (Fact* fact : instance->add) changed = state.insert(fact) || changed;
+            if (!goalsHold(state, instance->pre())) continue;
+            for (Fact* fact : instance->add()) changed = state.insert(fact) || changed;
         }
     }
     return goalsHold(state, session().model.goalState);
@@ -167,7 +167,7 @@ TEST(Heuristics, RandomSmallTasksAgreeWithTheLiteralRelaxationAndTheirBounds) {
                 const OperationInstance* instance = task.instances[relaxed.instanceOf(action)];
                 plan.push_back(instance);
                 planCost += costs[instance->id];
-                if (goalsHold(state, instance->pre)) applicable.push_back(instance->id);
+                if (goalsHold(state, instance->pre())) applicable.push_back(instance->id);
             }
             ASSERT_EQ(ffValue, planCost);
             ASSERT_TRUE(reachesGoalWithoutDeletes(state, plan));

@@ -39,7 +39,7 @@ bool runDirect(Solver& solver, std::int32_t limit) {
 // The steps alternate X(), Y() from the start.
 bool alternates(const Plan& plan) {
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
-        if (plan.steps[i]->name != (i % 2 == 0 ? "X" : "Y")) return false;
+        if (plan.steps[i]->name() != (i % 2 == 0 ? "X" : "Y")) return false;
     }
     return true;
 }
@@ -104,7 +104,7 @@ TEST(IslandBounds, DepthCapOfInselPLAllowsDeepChains) {
     runLines(testing::chainDomain(last));
     ASSERT_TRUE(runDirect(plSolver, largestLimit));
     EXPECT_EQ(plSolver.plan.steps.size(), static_cast<std::size_t>(last) + 1);
-    EXPECT_EQ(plSolver.plan.steps.front()->name, "s" + std::to_string(last));
+    EXPECT_EQ(plSolver.plan.steps.front()->name(), "s" + std::to_string(last));
 }
 
 TEST(IslandBounds, ExtremeLimitsFailCleanly) {

@@ -34,27 +34,27 @@ class LiteralIsland {
 public:
     explicit LiteralIsland(std::size_t guard) : guard(guard) {}
 
-    bool insel(State& state, const State& goals, int depth) {
+    bool insel(State& state, FactSpan goals, int depth) {
         if (depth > 100) return false;
         while (!goalsHold(state, goals)) {
             if (tooLong()) return false;
             trying(goals);
             OperationInstance* picked = nullptr;
             for (const auto& instance : session().instances) {
-                for (const Fact* fact : instance->add) {
-                    if (!picked && goals.contains(fact) && !state.contains(fact)) picked = instance.get();
+                for (const Fact* fact : instance->add()) {
+                    if (!picked && goals.contains(fact) && !state.contains(fact)) picked = instance;
                 }
             }
             if (!picked) return false;
             pickedEntry(*picked);
-            if (!insel(state, picked->pre, depth + 1)) return false;
+            if (!insel(state, picked->pre(), depth + 1)) return false;
             applyAndAppend(state, *picked);
         }
         current = true;
         return true;
     }
 
-    bool ol(State& state, const State& goals, int limit, int depth) {
+    bool ol(State& state, FactSpan goals, int limit, int depth) {
         if (uses.empty()) uses.assign(session().instances.size(), 0);
         while (!goalsHold(state, goals)) {
             if (tooLong()) return false;
@@ -66,7 +66,7 @@ public:
                 count = count + 1;
                 if (before > limit) continue;
                 pickedEntry(*candidate);
-                if (depth + 1 <= 300 && ol(state, candidate->pre, limit, depth + 1)) {
+                if (depth + 1 <= 300 && ol(state, candidate->pre(), limit, depth + 1)) {
                     chosen = candidate;
                     break;
                 }
@@ -80,7 +80,7 @@ public:
         return true;
     }
 
-    bool pl(State& state, const State& goals, int limit, long long budget) {
+    bool pl(State& state, FactSpan goals, int limit, long long budget) {
         if (goalsHold(state, goals)) {
             current = true;
             return true;
@@ -96,7 +96,7 @@ public:
             OperationInstance* chosen = nullptr;
             for (OperationInstance* candidate : list) {
                 pickedEntry(*candidate);
-                if (pl(state, candidate->pre, limit, budget + 1)) {
+                if (pl(state, candidate->pre(), limit, budget + 1)) {
                     chosen = candidate;
                     break;
                 }
@@ -115,7 +115,7 @@ public:
         }
     }
 
-    bool random(State& state, const State& goals, int depth, IslandRandom& generator) {
+    bool random(State& state, FactSpan goals, int depth, IslandRandom& generator) {
         if (depth > 300) return false;
         while (!goalsHold(state, goals)) {
             if (tooLong()) return false;
@@ -124,7 +124,7 @@ public:
             if (list.empty()) return false;
             OperationInstance* picked = list[static_cast<std::size_t>(generator.next()) % list.size()];
             pickedEntry(*picked);
-            if (!random(state, picked->pre, depth + 1, generator)) return false;
+            if (!random(state, picked->pre(), depth + 1, generator)) return false;
             applyAndAppend(state, *picked);
         }
         current = true;
@@ -137,11 +137,11 @@ public:
     bool diverged = false;
 
 private:
-    static std::vector<OperationInstance*> candidates(const State& state, const State& goals) {
+    static std::vector<OperationInstance*> candidates(const State& state, FactSpan goals) {
         std::vector<OperationInstance*> list;
         for (const auto& instance : session().instances) {
-            for (const Fact* fact : instance->add) {
-                if (goals.contains(fact) && !state.contains(fact)) list.push_back(instance.get());
+            for (const Fact* fact : instance->add()) {
+                if (goals.contains(fact) && !state.contains(fact)) list.push_back(instance);
             }
         }
         return list;
@@ -150,7 +150,7 @@ private:
         if (steps.size() > guard) diverged = true;
         return diverged;
     }
-    void trying(const State& goals) { trace += "\nTrying to achieve: " + stateText(goals); }
+    void trying(FactSpan goals) { trace += "\nTrying to achieve: " + stateText(goals); }
     void pickedEntry(const OperationInstance& instance) {
         if (++picks > guard * 10) diverged = true;
         trace += "Picked: " + signatureText(instance);

@@ -71,7 +71,7 @@ TEST(Insel, DepthLimitAllowsOneHundredAndOneLevels) {
     runLines(testing::chainDomain(99));
     ASSERT_TRUE(runInsel(solver));
     EXPECT_EQ(solver.plan.steps.size(), 100u);
-    EXPECT_EQ(solver.plan.steps.front()->name, "s99");
+    EXPECT_EQ(solver.plan.steps.front()->name(), "s99");
     State reached = session().model.initState;
     for (const OperationInstance* step : solver.plan.steps) applyInstance(reached, *step);
     EXPECT_TRUE(goalsHold(reached, session().model.goalState));
@@ -91,7 +91,7 @@ TEST(Insel, FirstAdderIsPickedEvenWhenItsPreconditionsAreUnreachable) {
     EXPECT_FALSE(runInsel(solver));
     EXPECT_EQ(lastRun.log.text(), "\nTrying to achieve: g()\nPicked: blocked()\n\nTrying to achieve: u()\n");
     const Model& model = session().model;
-    EXPECT_EQ(insel::pickInstance(session().instances, model.initState, model.goalState)->name, "blocked");
+    EXPECT_EQ(insel::pickInstance(session().instances, model.initState, model.goalState)->name(), "blocked");
 }
 
 TEST(Insel, PickLooksOnlyAtMissingGoalFactsInListOrder) {
@@ -100,7 +100,7 @@ TEST(Insel, PickLooksOnlyAtMissingGoalFactsInListOrder) {
               "goal a() b()", "buildInst"});
     // first() adds a goal fact that already holds.
     const Model& model = session().model;
-    EXPECT_EQ(insel::pickInstance(session().instances, model.initState, model.goalState)->name, "second");
+    EXPECT_EQ(insel::pickInstance(session().instances, model.initState, model.goalState)->name(), "second");
     EXPECT_EQ(insel::pickInstance(session().instances, model.goalState, model.goalState), nullptr);
 }
 
