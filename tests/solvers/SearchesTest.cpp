@@ -29,7 +29,7 @@ const std::vector<std::string> searchLines = {"solve greedy", "solve wastar", "s
     State reached = session().model.initState;
     std::size_t step = 0;
     for (const OperationInstance* instance : session().currentPlan->steps) {
-        if (!goalsHold(reached, instance->pre)) return ::testing::AssertionFailure() << "step " << step << " cannot apply";
+        if (!goalsHold(reached, instance->pre())) return ::testing::AssertionFailure() << "step " << step << " cannot apply";
         applyInstance(reached, *instance);
         ++step;
     }
@@ -87,7 +87,7 @@ int shortestPlanLength() {
         for (const State& state : layer) {
             if (goalsHold(state, session().model.goalState)) return length;
             for (const auto& instance : session().instances) {
-                if (!goalsHold(state, instance->pre)) continue;
+                if (!goalsHold(state, instance->pre())) continue;
                 State child = state;
                 applyInstance(child, *instance);
                 if (std::find(seen.begin(), seen.end(), child) != seen.end()) continue;
