@@ -1,6 +1,7 @@
 #include "gui/TextLayout.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "gui/Utf8.h"
@@ -56,6 +57,91 @@ private:
     float average = -1;
 };
 
+// A pen walking a text's characters at one font size; each step moves it:
+// a line break back to the line's start and one line down, a tab to the next
+// stop by the walk's tab rule, any other character by its width. The text is
+// read through its reference at each step, so a caller may rewrite it ahead
+// of the pen and resume there.
+class GlyphWalk {
+public:
+    // How a tab moves the pen: to the next drawn stop, by the measuring rule,
+    // or as the font's own glyph for it.
+    enum class Tabs { toStop, measured, asGlyph };
+    // What a step passed over.
+    enum class Kind { lineBreak, tab, space, glyph };
+    // One step: the character's kind, its position and its glyph, and the pen
+    // where the step began.
+    struct Step {
+        Kind kind;
+        std::size_t position;
+        FontGlyphs::Char shown;
+        float x;
+        float y;
+    };
+
+    // Starts at the text's first character with the pen at (lineStart, y);
+    // with spacesAdvance false a space is a step of no width (as wrapping counts it).
+    GlyphWalk(FontGlyphs& glyphs, const std::string& text, float lineStart, float y, float size, Tabs tabs,
+              bool spacesAdvance)
+        : glyphs(glyphs), text(text), lineStart(lineStart), size(size), tabs(tabs), spacesAdvance(spacesAdvance),
+          penX(lineStart), penY(y) {}
+
+    bool done() const { return position >= text.size(); }
+    // Takes one step; done() must be false.
+    Step next() {
+        assert(position < text.size());
+        const char character = text[position];
+        Step step{Kind::glyph, position, {1, nullptr, false, 0}, penX, penY};
+        if (character == '\n') {
+            step.kind = Kind::lineBreak;
+            penX = lineStart;
+            penY += size;
+        } else if (character == '\t' && tabs != Tabs::asGlyph) {
+            step.kind = Kind::tab;
+            penX = tabs == Tabs::toStop ? nextTabStop(penX, 2 * size) : 2 * size * (1 + std::trunc(2 * penX / size));
+        } else if (character == ' ' && !spacesAdvance) {
+            step.kind = Kind::space;
+        } else {
+            step.shown = glyphs.at(text, position);
+            penX += step.shown.width;
+        }
+        position += std::max<std::size_t>(1, step.shown.bytes);
+        return step;
+    }
+    // Goes on from a position with the pen at x on the current line.
+    void resumeAt(std::size_t nextPosition, float x) {
+        position = nextPosition;
+        penX = x;
+    }
+
+    // The position of the next step.
+    std::size_t at() const { return position; }
+    // The pen after the last step.
+    float x() const { return penX; }
+
+private:
+    FontGlyphs& glyphs;
+    const std::string& text;
+    float lineStart;
+    float size;
+    Tabs tabs;
+    bool spacesAdvance;
+    std::size_t position = 0;
+    float penX;
+    float penY;
+};
+
+// The widest line's width for a walk's rules.
+float widestLine(const GlfFont& font, const std::string& text, float size, GlyphWalk::Tabs tabs) {
+    FontGlyphs glyphs(font, size);
+    GlyphWalk walk(glyphs, text, 0, 0, size, tabs, true);
+    float widest = 0;
+    while (!walk.done()) {
+        if (walk.next().kind == GlyphWalk::Kind::glyph) widest = std::max(widest, walk.x());
+    }
+    return widest;
+}
+
 }  // namespace
 
 float averageAdvance(const GlfFont& font) {
@@ -68,67 +154,22 @@ float averageAdvance(const GlfFont& font) {
 float nextTabStop(float x, float tabWidth) { return tabWidth * (1 + std::trunc(x / tabWidth)); }
 
 float measureText(const GlfFont& font, const std::string& text, float size) {
-    FontGlyphs glyphs(font, size);
-    float w = 0;
-    float widest = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const char character = text[i];
-        if (character == '\n') {
-            w = 0;
-            ++i;
-        } else if (character == '\t') {
-            w = 2 * size * (1 + std::trunc(2 * w / size));
-            ++i;
-        } else {
-            const FontGlyphs::Char shown = glyphs.at(text, i);
-            w += shown.width;
-            widest = std::max(widest, w);
-            i += shown.bytes;
-        }
-    }
-    return widest;
+    return widestLine(font, text, size, GlyphWalk::Tabs::measured);
 }
 
 float layoutText(const GlfFont& font, const std::string& text, float x, float y, float size, bool alignRight,
                  std::vector<GlyphQuad>& quads) {
+    if (alignRight) x -= widestLine(font, text, size, GlyphWalk::Tabs::asGlyph);
     FontGlyphs glyphs(font, size);
-    const float tabWidth = 2 * size;
-    if (alignRight) {
-        float w = 0;
-        float widest = 0;
-        for (std::size_t i = 0; i < text.size();) {
-            if (text[i] == '\n') {
-                w = 0;
-                ++i;
-            } else {
-                const FontGlyphs::Char shown = glyphs.at(text, i);
-                w += shown.width;
-                widest = std::max(widest, w);
-                i += shown.bytes;
-            }
-        }
-        x -= widest;
-    }
-    const float lineStart = x;
+    GlyphWalk walk(glyphs, text, x, y, size, GlyphWalk::Tabs::toStop, true);
     float rightmost = x;
-    for (std::size_t i = 0; i < text.size();) {
-        const char character = text[i];
-        if (character == '\n') {
-            x = lineStart;
-            y += size;
-            ++i;
-        } else if (character == '\t') {
-            x = nextTabStop(x, tabWidth);
-            ++i;
-        } else {
-            const FontGlyphs::Char shown = glyphs.at(text, i);
-            glyphs.place(shown, x, y, quads);
-            x += shown.width;
-            rightmost = std::max(rightmost, x);
-            i += shown.bytes;
-        }
+    while (!walk.done()) {
+        const GlyphWalk::Step step = walk.next();
+        if (step.kind != GlyphWalk::Kind::glyph) continue;
+        glyphs.place(step.shown, step.x, step.y, quads);
+        rightmost = std::max(rightmost, walk.x());
     }
-    return rightmost - lineStart;
+    return rightmost - x;
 }
 
 namespace {
@@ -138,51 +179,36 @@ namespace {
 void breakLines(const GlfFont& font, std::string& text, float wrapWidth, float size, const float* columnX) {
     FontGlyphs glyphs(font, size);
     const float tabWidth = 2 * size;
+    GlyphWalk walk(glyphs, text, 0, 0, size, GlyphWalk::Tabs::toStop, false);
     std::size_t lastBreak = 0;
     // The line's first tab stop, drawn from columnX: tabs and offset of its continuation rows.
     std::size_t hangTabs = 0;
     float hangOffset = 0;
-    float w = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char character = text[i];
-        std::size_t bytes = 1;
-        if (character == '\n') {
-            lastBreak = i;
+    while (!walk.done()) {
+        const GlyphWalk::Step step = walk.next();
+        if (step.kind == GlyphWalk::Kind::lineBreak) {
+            lastBreak = step.position;
             hangTabs = 0;
-            w = 0;
-            ++i;
             continue;
         }
-        if (character == ' ') {
-            lastBreak = i;
-        } else if (character == '\t') {
+        if (step.kind == GlyphWalk::Kind::space) {
+            lastBreak = step.position;
+        } else if (step.kind == GlyphWalk::Kind::tab) {
             if (columnX && hangTabs == 0) {
                 // Drawn tab stops count from the origin: from the column's start the
                 // first tab reaches nextTabStop(columnX), each further one a tab width on.
-                const float stop = nextTabStop(*columnX + w, tabWidth);
+                const float stop = nextTabStop(*columnX + step.x, tabWidth);
                 hangTabs = 1 + static_cast<std::size_t>(std::lround((stop - nextTabStop(*columnX, tabWidth)) / tabWidth));
                 hangOffset = stop - *columnX;
             }
-            lastBreak = i;
-            w = nextTabStop(w, tabWidth);
-        } else {
-            const FontGlyphs::Char shown = glyphs.at(text, i);
-            w += shown.width;
-            bytes = shown.bytes;
+            lastBreak = step.position;
         }
-        if (w > wrapWidth && lastBreak != 0 && text[lastBreak] != '\n') {
+        if (walk.x() > wrapWidth && lastBreak != 0 && text[lastBreak] != '\n') {
             text[lastBreak] = '\n';
-            w = 0;
-            i = lastBreak + 1;
-            if (hangTabs > 0) {
-                text.insert(i, hangTabs, '\t');
-                i += hangTabs;
-                w = hangOffset;
-            }
-            continue;
+            std::size_t resume = lastBreak + 1;
+            if (hangTabs > 0) text.insert(resume, hangTabs, '\t');
+            walk.resumeAt(resume + hangTabs, hangTabs > 0 ? hangOffset : 0);
         }
-        i += bytes;
     }
 }
 
@@ -198,24 +224,25 @@ void wrapColumn(const GlfFont& font, std::string& text, float x, float width, fl
 
 namespace {
 
-// A line's width as the wrapping pass counts it: spaces add nothing, tabs go
-// to the next stop; only a line that could not be broken exceeds the wrap width.
-float wrappedLineWidth(const GlfFont& font, const std::string& line, float size) {
+// How much of a line the wrapping pass fits within room (spaces add nothing,
+// tabs go to the next stop): the length of the longest run of whole
+// characters, and the whole line's width.
+struct LineFit {
+    std::size_t kept = 0;
+    float width = 0;
+};
+LineFit fitLine(const GlfFont& font, const std::string& line, float size, float room) {
     FontGlyphs glyphs(font, size);
-    float w = 0;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-        } else if (line[i] == '\t') {
-            w = nextTabStop(w, 2 * size);
-            ++i;
-        } else {
-            const FontGlyphs::Char shown = glyphs.at(line, i);
-            w += shown.width;
-            i += std::max<std::size_t>(1, shown.bytes);
-        }
+    GlyphWalk walk(glyphs, line, 0, 0, size, GlyphWalk::Tabs::toStop, false);
+    LineFit fit;
+    bool fits = true;
+    while (!walk.done()) {
+        walk.next();
+        if (walk.x() > room) fits = false;
+        if (fits) fit.kept = walk.at();
     }
-    return w;
+    fit.width = walk.x();
+    return fit;
 }
 
 }  // namespace
@@ -229,29 +256,12 @@ void cutLongLines(const GlfFont& font, std::string& text, float width, float siz
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         const std::string line = text.substr(start, end - start);
-        if (wrappedLineWidth(font, line, size) <= width) {
+        if (fitLine(font, line, size, width).width <= width) {
             result += line;
         } else {
             // The longest run of whole characters that leaves room for the dots.
-            FontGlyphs glyphs(font, size);
-            const float room = width - wrappedLineWidth(font, ellipsis, size);
-            std::size_t kept = 0;
-            float w = 0;
-            for (std::size_t next = 0; next < line.size();) {
-                if (line[next] == ' ') {
-                    ++next;
-                } else if (line[next] == '\t') {
-                    w = nextTabStop(w, 2 * size);
-                    ++next;
-                } else {
-                    const FontGlyphs::Char shown = glyphs.at(line, next);
-                    w += shown.width;
-                    next += std::max<std::size_t>(1, shown.bytes);
-                }
-                if (w > room) break;
-                kept = next;
-            }
-            result += line.substr(0, kept) + ellipsis;
+            const float room = width - fitLine(font, ellipsis, size, 0).width;
+            result += line.substr(0, fitLine(font, line, size, room).kept) + ellipsis;
         }
         if (end == text.size()) break;
         result += '\n';
@@ -263,26 +273,14 @@ void cutLongLines(const GlfFont& font, std::string& text, float width, float siz
 void layoutWrapped(const GlfFont& font, const std::string& text, float x, float y, float maxHeight, float size,
                    std::vector<GlyphQuad>& quads) {
     FontGlyphs glyphs(font, size);
-    const float tabWidth = 2 * size;
-    const float lineStart = x;
+    GlyphWalk walk(glyphs, text, x, y, size, GlyphWalk::Tabs::toStop, true);
     float bottom = size;
-    for (std::size_t i = 0; i < text.size();) {
-        const char character = text[i];
-        if (character == '\n') {
-            x = lineStart;
-            y += size;
-            bottom += size;
-            ++i;
-        } else if (character == '\t') {
-            x = nextTabStop(x, tabWidth);
-            ++i;
-        } else {
-            if (maxHeight > 0 && bottom > maxHeight) return;
-            const FontGlyphs::Char shown = glyphs.at(text, i);
-            glyphs.place(shown, x, y, quads);
-            x += shown.width;
-            i += shown.bytes;
-        }
+    while (!walk.done()) {
+        const GlyphWalk::Step step = walk.next();
+        if (step.kind == GlyphWalk::Kind::lineBreak) bottom += size;
+        if (step.kind != GlyphWalk::Kind::glyph) continue;
+        if (maxHeight > 0 && bottom > maxHeight) return;
+        glyphs.place(step.shown, step.x, step.y, quads);
     }
 }
 
